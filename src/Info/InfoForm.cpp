@@ -1,0 +1,7 @@
+#include "Info/InfoForm.h"
+
+TInfoForm::TInfoForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("InfoForm"));
+    setWindowTitle(QStringLiteral("Kodiwerk "));
+    setFixedSize(263, 176);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <array>
+
+// The settings record, one instance for the whole process: loaded when the
+// main window is created, written back when it closes, changed in memory only
+// in between.
+struct TInisRecord {
+    QString JdkDir;
+    QString ProjectDir;
+    QString HilfeDir;             // the help file's full path, despite the name
+    std::array<QString, 5> Files; // recently saved files, Files[0] the newest; "" is free
+    bool AutoTab = false;
+    bool AWinMin = false;
+    bool RWinMin = false;
+    int Tabs = 0;
+    int AppX = 0;
+    int AppY = 0;
+    // The editor font. Always equal to the first editor's font: every change
+    // goes through TMainForm::ApplyEditorFont.
+    QFont Font;
+    // Qt fonts have no character set; kept so the stored value survives.
+    int FontCharSet = 1;
+
+    // Back to the state before loading: empty, false, 0.
+    void Clear() { *this = TInisRecord(); }
+};
+
+extern TInisRecord TInis;

@@ -1,0 +1,103 @@
+#include "Main/Prompts.h"
+
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPushButton>
+
+namespace {
+
+QString AppTitle() {
+    return QStringLiteral("Kodiwerk");
+}
+
+void PrepareFileDialog(QFileDialog& dialog, const TFileDialogSpec& spec) {
+    if (!spec.Title.isEmpty())
+        dialog.setWindowTitle(spec.Title);
+    dialog.setNameFilters(spec.Filters);
+    if (!spec.Filters.isEmpty())
+        dialog.selectNameFilter(spec.Filters.first());
+    dialog.setDefaultSuffix(spec.DefaultSuffix);
+    if (!spec.InitialDir.isEmpty())
+        dialog.setDirectory(spec.InitialDir);
+    if (!spec.ProposedName.isEmpty())
+        dialog.selectFile(spec.ProposedName);
+}
+
+} // namespace
+
+Prompts::Answer QtPrompts::AskYesNoCancel(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), text,
+                    QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Answer::Yes;
+    if (box.clickedButton() == no)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+void QtPrompts::Message(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, AppTitle(), text, QMessageBox::NoButton, parent);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+void QtPrompts::Error(QWidget* parent, const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Critical, caption.isEmpty() ? AppTitle() : caption, text,
+                    QMessageBox::NoButton, parent);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+QString QtPrompts::ChooseOpenFile(QWidget* parent, const TFileDialogSpec& spec) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // The name typed in need not exist: opening reports a missing file itself.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    PrepareFileDialog(dialog, spec);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString QtPrompts::ChooseSaveFile(QWidget* parent, const TFileDialogSpec& spec) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The old file becomes the backup, so overwriting needs no question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    PrepareFileDialog(dialog, spec);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QFont> QtPrompts::ChooseFont(QWidget* parent, const QFont& initial) {
+    bool ok = false;
+    QFont font =
+        QFontDialog::getFont(&ok, initial, parent, QString(), QFontDialog::DontUseNativeDialog);
+    if (!ok)
+        return std::nullopt;
+    return font;
+}
+
+bool QtPrompts::ChoosePrinter(QWidget* parent, QPrinter* printer) {
+    QPrintDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPrompts::SetupPrinter(QWidget* parent, QPrinter* printer) {
+    QPageSetupDialog dialog(printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+int QtPrompts::ShowModal(QDialog* dialog) {
+    return dialog->exec();
+}

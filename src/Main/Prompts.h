@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+class QPrinter;
+class QDialog;
+
+// What a file dialog is asked to show. Filters are in Qt's notation
+// ("Java Files (*.java)"), one entry each, the first one selected.
+struct TFileDialogSpec {
+    QString Title;
+    QStringList Filters;
+    QString DefaultSuffix; // without the dot
+    QString InitialDir;    // empty: the platform's default
+    QString ProposedName;  // file name put into the name field
+};
+
+// Every modal question, message box and common dialog a command shows goes
+// through here, so the main window can be driven headless: the application
+// installs the Qt implementation, tests a scripted one.
+class Prompts {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~Prompts() = default;
+
+    // Confirmation box "Bestätigung" with "&Ja", "&Nein", "Abbrechen".
+    virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // Plain message box with one OK button, titled with the application title.
+    virtual void Message(QWidget* parent, const QString& text) = 0;
+    // Error box for failures that end a command; caption "Kodiwerk" unless given.
+    virtual void Error(QWidget* parent, const QString& text,
+                       const QString& caption = QString()) = 0;
+    // The chosen full path, or an empty string when the user cancelled.
+    virtual QString ChooseOpenFile(QWidget* parent, const TFileDialogSpec& spec) = 0;
+    virtual QString ChooseSaveFile(QWidget* parent, const TFileDialogSpec& spec) = 0;
+    virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) = 0;
+    // Printer choice and printer setup; false when cancelled.
+    virtual bool ChoosePrinter(QWidget* parent, QPrinter* printer) = 0;
+    virtual bool SetupPrinter(QWidget* parent, QPrinter* printer) = 0;
+    // Shows a dialog of ours modally and returns its result code.
+    virtual int ShowModal(QDialog* dialog) = 0;
+};
+
+// The real dialogs of the desktop.
+class QtPrompts : public Prompts {
+public:
+    Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
+    void Message(QWidget* parent, const QString& text) override;
+    void Error(QWidget* parent, const QString& text, const QString& caption) override;
+    QString ChooseOpenFile(QWidget* parent, const TFileDialogSpec& spec) override;
+    QString ChooseSaveFile(QWidget* parent, const TFileDialogSpec& spec) override;
+    std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
+    bool ChoosePrinter(QWidget* parent, QPrinter* printer) override;
+    bool SetupPrinter(QWidget* parent, QPrinter* printer) override;
+    int ShowModal(QDialog* dialog) override;
+};

@@ -1,0 +1,76 @@
+#include "Main/ShortcutDispatch.h"
+
+#include "ColMemo/ColorMemo.h"
+#include "Main/MainForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+TShortcutDispatch::TShortcutDispatch(TMainForm& form) : QObject(&form), Form(form) {
+    qApp->installEventFilter(this);
+}
+
+TShortcutDispatch::~TShortcutDispatch() {
+    qApp->removeEventFilter(this);
+}
+
+bool TShortcutDispatch::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    // Keys reach the filter once per receiving widget; only the first delivery
+    // (to the focus widget, or the window itself) counts, and only in our window.
+    if (!widget || widget->window() != &Form || QApplication::activePopupWidget() ||
+        QApplication::activeModalWidget())
+        return false;
+    if (widget != QApplication::focusWidget() && widget != &Form)
+        return false;
+    bool editorFocused = false;
+    for (QWidget* w = widget; w; w = w->parentWidget())
+        if (qobject_cast<TColorMemo*>(w))
+            editorFocused = true;
+    return Dispatch(static_cast<QKeyEvent*>(event), editorFocused);
+}
+
+bool TShortcutDispatch::Dispatch(QKeyEvent* event, bool editorFocused) {
+    const int key = event->key();
+    if (key == 0 || key == Qt::Key_unknown || key == Qt::Key_Control || key == Qt::Key_Shift ||
+        key == Qt::Key_Alt || key == Qt::Key_Meta)
+        return false;
+    const QKeySequence keys(event->keyCombination());
+    if (editorFocused && TryMenu(Form.PopupMenu, keys))
+        return true;
+    for (QAction* top : Form.menuBar()->actions())
+        if (top->menu() && TryMenu(top->menu(), keys))
+            return true;
+    return false;
+}
+
+void TShortcutDispatch::RunOpeningHandler(QMenu* menu) {
+    if (menu == Form.PopupMenu)
+        Form.PopupMenuPopup();
+    else if (menu == Form.Bearbeiten1)
+        Form.Bearbeiten1Click();
+    else if (menu == Form.Datei1)
+        Form.Datei1Click();
+}
+
+bool TShortcutDispatch::TryMenu(QMenu* menu, const QKeySequence& keys) {
+    bool opened = false;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator() || action->shortcut().isEmpty() ||
+            action->shortcut().matches(keys) != QKeySequence::ExactMatch)
+            continue;
+        if (!opened) {
+            Form.Guard([&] { RunOpeningHandler(menu); });
+            opened = true;
+        }
+        if (action->isEnabled())
+            action->trigger();
+        return true;
+    }
+    return false;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+class Prompts;
+class TMainForm;
+class TInfoForm;
+class THilfeForm;
+class TOptionForm;
+class TDirListForm;
+
+// Every window of the program, created in the order the start-up needs:
+// main window, about box, help window, options dialog, directory chooser.
+struct TKodiwerkWindows {
+    TKodiwerkWindows(Prompts& prompts, const QStringList& arguments);
+    ~TKodiwerkWindows();
+
+    std::unique_ptr<TMainForm> MainForm;
+    std::unique_ptr<TInfoForm> InfoForm;
+    std::unique_ptr<THilfeForm> HilfeForm;
+    std::unique_ptr<TOptionForm> OptionForm;
+    std::unique_ptr<TDirListForm> DirListForm;
+};

@@ -1,0 +1,205 @@
+// The main window's commands: captions, shortcuts and first states as the
+// user meets them, and the way shortcut keys are dispatched.
+#include "ColMemo/ColorMemo.h"
+#include "Main/MainForm.h"
+#include "ScriptedPrompts.h"
+#include "TestSettings.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QToolBar>
+#include <QtTest>
+
+namespace {
+// Records the key presses that reach a widget.
+class KeyRecorder : public QObject {
+public:
+    QList<int> Keys;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress)
+            Keys.append(static_cast<QKeyEvent*>(event)->key());
+        return false;
+    }
+};
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    ScriptedPrompts prompts;
+    std::unique_ptr<TMainForm> form;
+
+    QAction* Action(const char* name) const {
+        auto* action = form->findChild<QAction*>(QString::fromLatin1(name));
+        if (!action)
+            qWarning("no action %s", name);
+        return action;
+    }
+
+    TColorMemo* OpenFocusedEditor(const QString& text) {
+        form->OpenSlot(QStringLiteral("noname.java"));
+        TColorMemo* memo = form->CurrentMemo();
+        memo->SetText(text);
+        memo->setFocus();
+        QCoreApplication::processEvents();
+        return memo;
+    }
+
+private slots:
+    void initTestCase() { UseThrowAwayConfig(); }
+    void init() {
+        ClearSettings();
+        prompts = ScriptedPrompts();
+        form = std::make_unique<TMainForm>(prompts);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    void menu_items_have_their_captions_shortcuts_and_first_states_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("shortcut");
+        QTest::addColumn<bool>("enabled");
+        const struct {
+            const char* name;
+            const char* caption;
+            const char* shortcut;
+            bool enabled;
+        } rows[] = {
+            {"Neu1", "&Neu", "Ctrl+N", true},
+            {"NeuApplet1", "Neues Applet", "Ctrl+T", true},
+            {"NeuApplication1", "Neue &Application", "Ctrl+A", true},
+            {"Oeffnen1", "Ö&ffnen...", "Ctrl+O", true},
+            {"Speichern1", "&Speichern", "Ctrl+S", false},
+            {"SpeichernUnter1", "Speichern &unter...", "", false},
+            {"Schliessen1", "S&chließen", "Ctrl+W", false},
+            {"AllesSchliessen1", "&Alles Schließen", "", false},
+            {"Drucken1", "&Drucken", "Ctrl+P", false},
+            {"Druckereinrichten1", "D&rucker einrichten ...", "", true},
+            {"Beenden1", "&Beenden", "Alt+F4", true},
+            {"Rueckgaengig1", "&Rückgängig", "Alt+Backspace", false},
+            {"Ausschneiden1", "&Ausschneiden", "Ctrl+X", false},
+            {"Kopieren1", "&Kopieren", "Ctrl+C", false},
+            {"Einfuegen1", "&Einfügen", "Ctrl+V", false},
+            {"Loeschen1", "&Löschen", "", false},
+            {"Allesmarkieren1", "Alles &markieren", "Ctrl+A", true},
+            {"Suchen1", "&Suchen...", "Ctrl+F", false},
+            {"Ersetzen1", "E&rsetzen...", "Ctrl+R", false},
+            {"Font1", "&Schriftarten...", "", true},
+            {"Optionen1", "&Optionen", "", true},
+            {"Compiler1", "&Compiler", "F8", false},
+            {"Browser1", "&Appletviewer", "F9", false},
+            {"Runner1", "A&pplication", "F10", false},
+            {"Inhalt1", "In&halt", "F1", true},
+            {"Info1", "&Info...", "", true},
+            {"Rueckgaengig3", "&Rückgängig", "Alt+Backspace", true},
+            {"Schliessen3", "S&chliessen", "Ctrl+W", true},
+            {"SpeichernUnter3", "Speichern unter...", "", true},
+            {"Compiler3", "Compiler", "F8", false},
+            {"Browser3", "AppletViewer", "F9", false},
+            {"Runner3", "Application", "F10", false},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row.name)
+                << QString::fromLatin1(row.name) << QString::fromUtf8(row.caption)
+                << QString::fromLatin1(row.shortcut) << row.enabled;
+    }
+
+    void menu_items_have_their_captions_shortcuts_and_first_states() {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QString, shortcut);
+        QFETCH(bool, enabled);
+        QAction* action = Action(name.toLatin1().constData());
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), shortcut);
+        QCOMPARE(action->isEnabled(), enabled);
+    }
+
+    void tool_bar_buttons_come_in_order_with_their_hints() {
+        QStringList hints;
+        QStringList enabled;
+        for (QAction* action : form->ToolBar1->actions()) {
+            hints << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
+            if (!action->isSeparator() && action->isEnabled())
+                enabled << action->objectName();
+            if (!action->isSeparator())
+                QVERIFY2(!action->icon().isNull(), qPrintable(action->objectName()));
+        }
+        QCOMPARE(hints, (QStringList{"Neue Datei", "Datei öffnen", "Datei Speichern",
+                                     "Datei drucken", "|", "Ausschneiden", "Kopieren", "Einfügen",
+                                     "Suchen", "Ersetzen", "|", "Compilieren", "Applet starten",
+                                     "Applikation starten", "|", "Hilfe zum Programm"}));
+        QCOMPARE(enabled, (QStringList{"Neu2", "Oeffnen2", "Hilfe2"}));
+    }
+
+    void recent_file_items_and_their_separator_start_hidden() {
+        QVERIFY(!Action("N1")->isVisible());
+        for (const char* name : {"F1", "F2", "F3", "F4", "F5"})
+            QVERIFY(!Action(name)->isVisible());
+    }
+
+    void ctrl_a_in_an_editor_selects_all_text() {
+        TColorMemo* memo = OpenFocusedEditor(QStringLiteral("int a;\r\nint b;"));
+        memo->SetSelStart(3);
+        QSignalSpy newApplication(form->NeuApplication1, &QAction::triggered);
+        QSignalSpy selectAll(form->Allesmarkieren3, &QAction::triggered);
+        QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(selectAll.size(), 1);
+        QCOMPARE(newApplication.size(), 0);
+        QCOMPARE(memo->SelStart(), 0);
+        QCOMPARE(memo->SelLength(), memo->TextLength());
+    }
+
+    void ctrl_a_outside_an_editor_creates_an_application() {
+        QSignalSpy newApplication(form->NeuApplication1, &QAction::triggered);
+        QSignalSpy selectAll(form->Allesmarkieren1, &QAction::triggered);
+        QTest::keyClick(form.get(), Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(newApplication.size(), 1);
+        QCOMPARE(selectAll.size(), 0);
+    }
+
+    void function_keys_in_an_editor_reach_the_popup_items() {
+        TColorMemo* memo = OpenFocusedEditor(QStringLiteral("class A {}"));
+        QSignalSpy popupCompile(form->Compiler3, &QAction::triggered);
+        QSignalSpy menuCompile(form->Compiler1, &QAction::triggered);
+        QTest::keyClick(memo, Qt::Key_F8);
+        QCOMPARE(popupCompile.size(), 1);
+        QCOMPARE(menuCompile.size(), 0);
+    }
+
+    void a_disabled_item_swallows_its_key() {
+        // An empty editor: the opening handler disables the compile item, and
+        // F8 must neither trigger it nor reach the editor.
+        TColorMemo* memo = OpenFocusedEditor(QString());
+        KeyRecorder recorder;
+        memo->installEventFilter(&recorder);
+        QSignalSpy popupCompile(form->Compiler3, &QAction::triggered);
+        QTest::keyClick(memo, Qt::Key_F8);
+        QCOMPARE(popupCompile.size(), 0);
+        QVERIFY(!form->Compiler3->isEnabled());
+        QVERIFY(!recorder.Keys.contains(Qt::Key_F8));
+        // A key no menu carries goes on to the editor.
+        QTest::keyClick(memo, Qt::Key_Q);
+        QVERIFY(recorder.Keys.contains(Qt::Key_Q));
+        QCOMPARE(memo->Text(), QStringLiteral("q"));
+    }
+
+    void the_menu_opening_handler_runs_before_the_item_is_considered() {
+        // Find was left disabled by the last state update; the opening handler
+        // of "&Bearbeiten" sees the text and enables it before the key is judged.
+        TColorMemo* memo = OpenFocusedEditor(QStringLiteral("x"));
+        memo->clearFocus();
+        form->Suchen1->setEnabled(false);
+        QSignalSpy find(form->Suchen1, &QAction::triggered);
+        QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(find.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

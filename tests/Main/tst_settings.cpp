@@ -1,0 +1,208 @@
+// Settings: defaults on a first start, everything written back as strings on
+// close, read back on the next start, and the conversion rules in between.
+#include "ColMemo/ColorMemo.h"
+#include "Main/Inis.h"
+#include "Main/MainForm.h"
+#include "Main/StartUp.h"
+#include "Option/OptionForm.h"
+
+#include "ScriptedPrompts.h"
+#include "TestSettings.h"
+#include <QLineEdit>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QtTest>
+
+class TestSettings : public QObject {
+    Q_OBJECT
+
+    ScriptedPrompts prompts;
+
+    static QSettings Store() {
+        return QSettings(QStringLiteral("quorndel"), QStringLiteral("Kodiwerk"));
+    }
+
+private slots:
+    void initTestCase() { UseThrowAwayConfig(); }
+    void init() {
+        ClearSettings();
+        prompts = ScriptedPrompts();
+    }
+
+    void first_start_uses_every_default_and_centres_the_window() {
+        TKodiwerkWindows windows(prompts, {});
+        QVERIFY(TInis.JdkDir.isEmpty());
+        QVERIFY(TInis.ProjectDir.isEmpty());
+        QVERIFY(TInis.HilfeDir.isEmpty());
+        QCOMPARE(TInis.AutoTab, true);
+        QCOMPARE(TInis.AWinMin, true);
+        QCOMPARE(TInis.RWinMin, false);
+        QCOMPARE(TInis.Tabs, 2);
+        QCOMPARE(TInis.AppX, 400);
+        QCOMPARE(TInis.AppY, 400);
+        for (const QString& file : TInis.Files)
+            QVERIFY(file.isEmpty());
+        QCOMPARE(TInis.Font.family(), QStringLiteral("Courier New"));
+        QCOMPARE(TInis.Font.pointSize(), 10);
+        QCOMPARE(TInis.FontCharSet, 1);
+        QVERIFY(!TInis.Font.bold() && !TInis.Font.italic());
+        for (int n = 1; n <= 5; ++n)
+            QCOMPARE(windows.MainForm->CMemo[n]->font(), TInis.Font);
+
+        TMainForm& form = *windows.MainForm;
+        QCOMPARE(form.size(), QSize(639, 464));
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(form.pos(), QPoint(screen.x() + (screen.width() - 639) / 2,
+                                    screen.y() + (screen.height() - 464) / 2));
+        QVERIFY(prompts.Calls.isEmpty());
+    }
+
+    void normal_close_writes_all_22_values_as_strings() {
+        {
+            TKodiwerkWindows windows(prompts, {});
+            windows.MainForm->show();
+            QVERIFY(windows.MainForm->close());
+        }
+        QSettings store = Store();
+        const QStringList expected = {
+            "Settings/JdkDir",  "Settings/ProjectDir", "Settings/HilfeDir", "Settings/AutoTab",
+            "Settings/AWinMin", "Settings/RWinMin",    "Settings/Tabs",     "Settings/AppX",
+            "Settings/AppY",    "Files/File1",         "Files/File2",       "Files/File3",
+            "Files/File4",      "Files/File5",         "Font/Name",         "Font/Size",
+            "Font/CharSet",     "Font/Style",          "FormPos/Left",      "FormPos/Top",
+            "FormPos/Width",    "FormPos/Height"};
+        QStringList keys = store.allKeys();
+        keys.sort();
+        QStringList sortedExpected = expected;
+        sortedExpected.sort();
+        QCOMPARE(keys, sortedExpected);
+        for (const QString& key : expected)
+            QCOMPARE(store.value(key).typeId(), int(QMetaType::QString));
+        QCOMPARE(store.value("Settings/AutoTab").toString(), QStringLiteral("1"));
+        QCOMPARE(store.value("Settings/RWinMin").toString(), QStringLiteral("0"));
+        QCOMPARE(store.value("Settings/Tabs").toString(), QStringLiteral("2"));
+        QCOMPARE(store.value("Font/Name").toString(), QStringLiteral("Courier New"));
+        QCOMPARE(store.value("Files/File1").toString(), QString());
+    }
+
+    void second_start_reads_back_what_the_first_wrote() {
+        {
+            TKodiwerkWindows windows(prompts, {});
+            TInis.JdkDir = QStringLiteral("/usr/lib/jvm/default java");
+            TInis.ProjectDir = QStringLiteral("/home/lea/projekte, alt");
+            TInis.HilfeDir = QStringLiteral("/home/lea/hilfe.html");
+            TInis.AutoTab = false;
+            TInis.AWinMin = false;
+            TInis.RWinMin = true;
+            TInis.Tabs = 4;
+            TInis.AppX = 640;
+            TInis.AppY = -480;
+            TInis.Files = {"/p/A.java", "/p/a.java", "", "/p/Ü.java", ""};
+            TInis.FontCharSet = 238;
+            QFont font = TInis.Font;
+            font.setFamily(QStringLiteral("DejaVu Sans Mono"));
+            font.setPointSize(14);
+            font.setBold(true);
+            font.setItalic(true);
+            windows.MainForm->ApplyEditorFont(font);
+            windows.MainForm->move(40, 50);
+            windows.MainForm->resize(700, 500);
+            QVERIFY(windows.MainForm->close());
+        }
+        TInis.Clear();
+        TKodiwerkWindows windows(prompts, {});
+        QCOMPARE(TInis.JdkDir, QStringLiteral("/usr/lib/jvm/default java"));
+        QCOMPARE(TInis.ProjectDir, QStringLiteral("/home/lea/projekte, alt"));
+        QCOMPARE(windows.MainForm->OpenDialogInitialDir, TInis.ProjectDir);
+        QCOMPARE(TInis.HilfeDir, QStringLiteral("/home/lea/hilfe.html"));
+        QCOMPARE(TInis.AutoTab, false);
+        QCOMPARE(TInis.AWinMin, false);
+        QCOMPARE(TInis.RWinMin, true);
+        QCOMPARE(TInis.Tabs, 4);
+        QCOMPARE(TInis.AppX, 640);
+        QCOMPARE(TInis.AppY, -480);
+        QCOMPARE(TInis.Files[0], QStringLiteral("/p/A.java"));
+        QCOMPARE(TInis.Files[1], QStringLiteral("/p/a.java"));
+        QCOMPARE(TInis.Files[2], QString());
+        QCOMPARE(TInis.Files[3], QStringLiteral("/p/Ü.java"));
+        QCOMPARE(TInis.FontCharSet, 238);
+        QCOMPARE(TInis.Font.family(), QStringLiteral("DejaVu Sans Mono"));
+        QCOMPARE(TInis.Font.pointSize(), 14);
+        QVERIFY(TInis.Font.bold());
+        QVERIFY(TInis.Font.italic());
+        QVERIFY(!TInis.Font.underline());
+        QCOMPARE(windows.MainForm->CMemo[5]->font(), TInis.Font);
+        QCOMPARE(windows.MainForm->pos(), QPoint(40, 50));
+        QCOMPARE(windows.MainForm->size(), QSize(700, 500));
+        // The option dialog's path fields were filled when the last window was created.
+        QCOMPARE(windows.OptionForm->findChild<QLineEdit*>("E_JdkDir")->text(), TInis.JdkDir);
+    }
+
+    void stored_values_convert_by_the_rules_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("autoTab");
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("centred");
+        QTest::newRow("AutoTab 0 is false")
+            << QByteArray("[Settings]\nAutoTab=0\n") << false << 2 << QSize(639, 464) << true;
+        QTest::newRow("AutoTab 2 is true")
+            << QByteArray("[Settings]\nAutoTab=2\n") << true << 2 << QSize(639, 464) << true;
+        QTest::newRow("AutoTab empty is the default")
+            << QByteArray("[Settings]\nAutoTab=\nTabs=ja\n") << true << 2 << QSize(639, 464)
+            << true;
+        QTest::newRow("Tabs 0 and negative are kept")
+            << QByteArray("[Settings]\nTabs=-3\n") << true << -3 << QSize(639, 464) << true;
+        QTest::newRow("Left -9999 means no stored position")
+            << QByteArray("[FormPos]\nLeft=-9999\nTop=5\nWidth=900\nHeight=700\n") << true << 2
+            << QSize(639, 464) << true;
+        QTest::newRow("Left without Width and Height gives 30 x 30")
+            << QByteArray("[FormPos]\nLeft=10\n") << true << 2 << QSize(30, 30) << false;
+    }
+
+    void stored_values_convert_by_the_rules() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, autoTab);
+        QFETCH(int, tabs);
+        QFETCH(QSize, size);
+        QFETCH(bool, centred);
+        WriteSettingsFile(file);
+        TKodiwerkWindows windows(prompts, {});
+        QCOMPARE(TInis.AutoTab, autoTab);
+        QCOMPARE(TInis.Tabs, tabs);
+        // Windows have a minimum size on some platforms; compare what was asked for.
+        QCOMPARE(windows.MainForm->size().expandedTo(size), windows.MainForm->size());
+        if (centred) {
+            const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+            QCOMPARE(windows.MainForm->x(), screen.x() + (screen.width() - 639) / 2);
+        } else {
+            QCOMPARE(windows.MainForm->pos(), QPoint(10, 30));
+        }
+        QVERIFY(prompts.Calls.isEmpty());
+    }
+
+    void a_value_that_is_not_a_string_stops_loading_with_an_error() {
+        WriteSettingsFile("[Settings]\nJdkDir=/jdk\nAutoTab=0\nTabs=1, 2\nAppX=9\n"
+                          "[Files]\nFile1=/p/A.java\n[Font]\nName=DejaVu Sans Mono\n");
+        TKodiwerkWindows windows(prompts, {});
+        const auto errors = prompts.CallsOf("error");
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors[0].Text, QStringLiteral("Ungültiger Datentyp für 'Tabs'"));
+        // Read before the failure:
+        QCOMPARE(TInis.JdkDir, QStringLiteral("/jdk"));
+        QCOMPARE(TInis.AutoTab, false);
+        // Skipped after it: empty, false, 0, and the window as first laid out.
+        QCOMPARE(TInis.Tabs, 0);
+        QCOMPARE(TInis.AppX, 0);
+        QCOMPARE(TInis.Files[0], QString());
+        QVERIFY(windows.MainForm->CMemo[1]->font().family() != QStringLiteral("DejaVu Sans Mono"));
+        QCOMPARE(windows.MainForm->size(), QSize(639, 464));
+        QCOMPARE(windows.MainForm->pos(), QPoint(566, 125));
+        // The program goes on: the window still works.
+        QCOMPARE(windows.MainForm->LastSlot, -1);
+    }
+};
+
+QTEST_MAIN(TestSettings)
+#include "tst_settings.moc"

@@ -1,0 +1,74 @@
+#pragma once
+
+// Prompts for tests: answers are queued in advance, every call is recorded.
+// A call with nothing queued answers like a user who cancels, and is recorded,
+// so a test sees questions it did not expect.
+#include "Main/Prompts.h"
+
+#include <QDialog>
+#include <QQueue>
+#include <QStringList>
+#include <functional>
+
+class ScriptedPrompts : public Prompts {
+public:
+    struct Call {
+        QString
+            Kind; // "ask", "message", "error", "open", "save", "font", "printer", "setup", "modal"
+        QString Text;    // message text, or the dialog's proposed name / title
+        QString Caption; // error caption, or the dialog's initial directory
+        TFileDialogSpec Spec;
+    };
+
+    QQueue<Answer> Answers;
+    QQueue<QString> Files; // for open and save dialogs; "" = cancel
+    QQueue<std::optional<QFont>> Fonts;
+    QQueue<bool> PrinterAnswers;
+    // Runs while a dialog of ours is "shown"; returns its result code.
+    std::function<int(QDialog*)> OnModal;
+    QList<Call> Calls;
+
+    Answer AskYesNoCancel(QWidget*, const QString& text) override {
+        Calls.append({QStringLiteral("ask"), text, {}, {}});
+        return Answers.isEmpty() ? Answer::Cancel : Answers.dequeue();
+    }
+    void Message(QWidget*, const QString& text) override {
+        Calls.append({QStringLiteral("message"), text, {}, {}});
+    }
+    void Error(QWidget*, const QString& text, const QString& caption) override {
+        Calls.append({QStringLiteral("error"), text, caption, {}});
+    }
+    QString ChooseOpenFile(QWidget*, const TFileDialogSpec& spec) override {
+        Calls.append({QStringLiteral("open"), spec.ProposedName, spec.InitialDir, spec});
+        return Files.isEmpty() ? QString() : Files.dequeue();
+    }
+    QString ChooseSaveFile(QWidget*, const TFileDialogSpec& spec) override {
+        Calls.append({QStringLiteral("save"), spec.ProposedName, spec.InitialDir, spec});
+        return Files.isEmpty() ? QString() : Files.dequeue();
+    }
+    std::optional<QFont> ChooseFont(QWidget*, const QFont& initial) override {
+        Calls.append({QStringLiteral("font"), initial.family(), {}, {}});
+        return Fonts.isEmpty() ? std::nullopt : Fonts.dequeue();
+    }
+    bool ChoosePrinter(QWidget*, QPrinter*) override {
+        Calls.append({QStringLiteral("printer"), {}, {}, {}});
+        return !PrinterAnswers.isEmpty() && PrinterAnswers.dequeue();
+    }
+    bool SetupPrinter(QWidget*, QPrinter*) override {
+        Calls.append({QStringLiteral("setup"), {}, {}, {}});
+        return !PrinterAnswers.isEmpty() && PrinterAnswers.dequeue();
+    }
+    int ShowModal(QDialog* dialog) override {
+        Calls.append({QStringLiteral("modal"), dialog->objectName(), {}, {}});
+        return OnModal ? OnModal(dialog) : int(QDialog::Rejected);
+    }
+
+    // The calls of one kind, in order.
+    QList<Call> CallsOf(const QString& kind) const {
+        QList<Call> result;
+        for (const Call& call : Calls)
+            if (call.Kind == kind)
+                result.append(call);
+        return result;
+    }
+};
