@@ -1,0 +1,233 @@
+#include "ColMemo/ColorMemo.h"
+
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTextBlock>
+#include <algorithm>
+
+TColorMemo::TColorMemo(QWidget* parent) : QPlainTextEdit(parent), m_model(document()) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setWordWrapMode(QTextOption::NoWrap);
+    setTabChangesFocus(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(document(), &QTextDocument::contentsChange, this, &TColorMemo::DocumentChanged);
+    connect(this, &QPlainTextEdit::textChanged, this, &TColorMemo::TextChanged);
+}
+
+TColorMemo::~TColorMemo() = default;
+
+// ---- text and selection ----------------------------------------------------
+
+QString TColorMemo::Text() const {
+    return m_model.Text();
+}
+
+void TColorMemo::SetText(const QString& text) {
+    setPlainText(TTextModel::ToDocument(text));
+}
+
+int32_t TColorMemo::TextLength() const {
+    return m_model.Length();
+}
+
+int32_t TColorMemo::SelStart() const {
+    return m_model.IndexOf(textCursor().selectionStart());
+}
+
+int32_t TColorMemo::SelLength() const {
+    const QTextCursor c = textCursor();
+    return m_model.IndexOf(c.selectionEnd()) - m_model.IndexOf(c.selectionStart());
+}
+
+void TColorMemo::SetSelStart(int32_t index) {
+    SetSelection(index, 0);
+}
+
+void TColorMemo::SetSelLength(int32_t length) {
+    SetSelection(SelStart(), length);
+}
+
+void TColorMemo::SetSelection(int32_t start, int32_t length) {
+    const int32_t total = m_model.Length();
+    start = std::clamp(start, 0, total);
+    length = std::clamp(length, 0, total - start);
+    const int anchor = m_model.PosOf(start);
+    SetDocSelection(anchor, length == 0 ? anchor : m_model.PosOf(start + length, true));
+}
+
+void TColorMemo::SetDocSelection(int anchor, int position) {
+    QTextCursor c = textCursor();
+    c.setPosition(anchor);
+    c.setPosition(position, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+QString TColorMemo::SelText() const {
+    return TTextModel::FromDocument(textCursor().selectedText(), QStringLiteral("\r\n"));
+}
+
+void TColorMemo::ReplaceSelection(const QString& text) {
+    QTextCursor c = textCursor();
+    c.beginEditBlock();
+    c.insertText(TTextModel::ToDocument(text));
+    c.endEditBlock();
+    setTextCursor(c);
+}
+
+// ---- line list -------------------------------------------------------------
+
+int32_t TColorMemo::LineCount() const {
+    return m_model.LineCount();
+}
+
+QString TColorMemo::LineText(int32_t line) const {
+    return m_model.LineText(line);
+}
+
+QStringList TColorMemo::Lines() const {
+    QStringList lines;
+    const int32_t count = m_model.LineCount();
+    lines.reserve(count);
+    QTextBlock block = document()->firstBlock();
+    for (int32_t i = 0; i < count; ++i, block = block.next())
+        lines.append(block.text());
+    return lines;
+}
+
+int32_t TColorMemo::LineIndex(int32_t line) const {
+    if (line == -1)
+        return m_model.LineStart(textCursor().block().blockNumber());
+    return m_model.LineStart(line);
+}
+
+int32_t TColorMemo::LineFromChar(int32_t index) const {
+    return m_model.LineOf(index);
+}
+
+int32_t TColorMemo::LineLength(int32_t index) const {
+    return m_model.LineLengthAt(index);
+}
+
+// ---- caret properties ------------------------------------------------------
+
+int32_t TColorMemo::CaretLine() {
+    m_caretLine = m_model.LineOf(SelStart());
+    return m_caretLine;
+}
+
+void TColorMemo::SetCaretLine(int32_t n) {
+    // With no lines the remembered line is -1, which asks for the caret's line.
+    m_caretLine = std::min(std::max(n, 0), m_model.LineCount() - 1);
+    SetSelStart(LineIndex(m_caretLine));
+}
+
+int32_t TColorMemo::CaretCol() const {
+    const int32_t start = SelStart();
+    return start - m_model.LineStart(m_model.LineOf(start));
+}
+
+void TColorMemo::SetCaretCol(int32_t n) {
+    // The remembered line may have vanished since it was set (or be -1 in an
+    // empty text); the column then goes to the nearest line that exists.
+    int32_t line = std::min(m_caretLine, m_model.BlockCount() - 1);
+    if (line < 0)
+        line = textCursor().block().blockNumber();
+    n = std::clamp(n, 0, static_cast<int32_t>(m_model.LineText(line).size()));
+    SetSelStart(m_model.LineStart(line) + n);
+}
+
+int32_t TColorMemo::FirstVisibleLine() const {
+    return firstVisibleBlock().blockNumber();
+}
+
+bool TColorMemo::Modified() const {
+    return document()->isModified();
+}
+
+void TColorMemo::SetModified(bool modified) {
+    document()->setModified(modified);
+}
+
+// ---- events ----------------------------------------------------------------
+
+void TColorMemo::DocumentChanged(int pos, int removed, int added) {
+    if (m_model.NoteChange(pos, removed, added))
+        m_textChanged = true;
+}
+
+void TColorMemo::TextChanged() {
+    if (!m_textChanged)
+        return;
+    m_textChanged = false;
+    if (OnChange)
+        OnChange(this);
+}
+
+void TColorMemo::keyPressEvent(QKeyEvent* e) {
+    int key = e->key();
+    if (OnKeyDown) {
+        OnKeyDown(this, key, e->modifiers());
+        if (key == 0) {
+            e->accept();
+            return;
+        }
+    }
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    QString text = enter ? QString(QChar(13)) : e->text();
+    const bool typed = text.size() == 1 && e->key() != Qt::Key_Delete;
+    if (typed && OnKeyPress) {
+        QChar ch = text.at(0);
+        OnKeyPress(this, ch);
+        if (ch.isNull()) {
+            e->accept();
+            return;
+        }
+        text = QString(ch);
+    }
+    ForwardKey(e, text);
+}
+
+void TColorMemo::ForwardKey(QKeyEvent* e, const QString& text) {
+    // Every Enter is a plain line break: Shift+Enter would otherwise insert a
+    // line separator, a second visual line inside one block.
+    if (text == QStringLiteral("\r")) {
+        QKeyEvent plain(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, text);
+        QPlainTextEdit::keyPressEvent(&plain);
+        e->setAccepted(plain.isAccepted());
+        return;
+    }
+    if (text == e->text() || e->text().size() != 1) {
+        QPlainTextEdit::keyPressEvent(e);
+        return;
+    }
+    // OnKeyPress replaced the character: the editor inserts the new one.
+    QKeyEvent replaced(QEvent::KeyPress, Qt::Key_unknown, e->modifiers(), text);
+    QPlainTextEdit::keyPressEvent(&replaced);
+    e->setAccepted(replaced.isAccepted());
+}
+
+void TColorMemo::mouseReleaseEvent(QMouseEvent* e) {
+    QPlainTextEdit::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton && OnClick)
+        OnClick(this);
+}
+
+void TColorMemo::insertFromMimeData(const QMimeData* source) {
+    if (!source->hasText() || !source->text().contains(QChar::LineSeparator)) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QMimeData plain;
+    plain.setText(TTextModel::ToDocument(source->text()));
+    QPlainTextEdit::insertFromMimeData(&plain);
+}
+
+QMimeData* TColorMemo::createMimeDataFromSelection() const {
+    // The raw selection keeps non-breaking spaces that a copy would otherwise
+    // turn into blanks.
+    auto* data = new QMimeData;
+    data->setText(TTextModel::FromDocument(textCursor().selectedText(), QStringLiteral("\n")));
+    return data;
+}
