@@ -1,0 +1,26 @@
+#!/bin/sh
+# Installs what Kodiwerk needs from Debian's packages (only what is missing),
+# then configures and builds it in ./build. Used by run.sh and test.sh.
+set -eu
+cd "$(dirname "$0")/.."
+
+PACKAGES="cmake g++ make pkg-config qt6-base-dev libgl-dev libbenchmark-dev \
+default-jdk-headless xterm fonts-dejavu-core fonts-liberation"
+
+missing=""
+for package in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $package"
+    fi
+done
+if [ -n "$missing" ]; then
+    echo "Kodiwerk: installing$missing"
+    if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+    $SUDO apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
+
+if [ ! -f build/CMakeCache.txt ]; then
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build build -j"$(nproc)" "$@"

@@ -1,0 +1,7 @@
+#!/bin/sh
+# Sets up and builds Kodiwerk where needed, then runs every test.
+set -eu
+here="$(cd "$(dirname "$0")" && pwd)"
+"$here/scripts/setup.sh"
+cd "$here/build"
+ctest --output-on-failure -j"$(nproc)"
