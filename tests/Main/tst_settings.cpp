@@ -202,6 +202,19 @@ private slots:
         // The program goes on: the window still works.
         QCOMPARE(windows.MainForm->LastSlot, -1);
     }
+
+    void a_store_that_cannot_be_written_is_reported_and_the_window_still_closes() {
+        TKodiwerkWindows windows(prompts, {});
+        // A directory where the settings file belongs makes every write fail, also for root.
+        QDir().mkpath(SettingsFilePath());
+        windows.MainForm->show();
+        QVERIFY(windows.MainForm->close());
+        const auto errors = prompts.CallsOf("error");
+        QCOMPARE(errors.size(), 1);
+        QCOMPARE(errors[0].Text,
+                 QStringLiteral("Erzeugung von Schlüssel Software\\quorndel\\Kodiwerk misslungen"));
+        QDir(SettingsFilePath()).removeRecursively();
+    }
 };
 
 QTEST_MAIN(TestSettings)
