@@ -66,7 +66,7 @@ void TKeyScanner::CollectKeys(const TScanInput& input) {
                 continue;
             switch (rule.KeyDrawingType) {
             case dtKeyShow:
-                CollectKeywords(rule);
+                CollectKeywords(rule, size_t(i));
                 break;
             case dtEventDraw:
                 CollectEvents(rule);
@@ -181,13 +181,16 @@ std::u16string_view TKeyScanner::UpperText() {
     return {Upper_.data(), length};
 }
 
-void TKeyScanner::CollectKeywords(const TColorRule& rule) {
-    if (!Matcher_.Load(rule.KeywordPattern()))
+void TKeyScanner::CollectKeywords(const TColorRule& rule, size_t ruleIndex) {
+    if (Matchers_.size() <= ruleIndex)
+        Matchers_.resize(ruleIndex + 1);
+    TKeywordMatcher& matcher = Matchers_[ruleIndex];
+    if (!matcher.Load(rule.KeywordPattern()))
         return;
     // Without letters in the keywords the upper-case copy would find exactly the same.
-    const bool upper = !rule.KeyCase && Matcher_.HasLetters();
+    const bool upper = !rule.KeyCase && matcher.HasLetters();
     const std::u16string_view text = upper ? UpperText() : RegionText();
-    for (const TKeywordMatcher::THit& hit : Matcher_.Find(text, rule.PartWord)) {
+    for (const TKeywordMatcher::THit& hit : matcher.Find(text, rule.PartWord)) {
         if (hit.ColorNumber < 1 || hit.ColorNumber > MaxKeyColors)
             continue;
         AddKey(ScanStart_ + hit.Position, ScanStart_ + hit.Position + hit.Length - 1,
@@ -282,6 +285,18 @@ void TKeyScanner::CollectLineEnds(const TColorRule& rule) {
     }
 }
 
+namespace {
+
+uint64_t Look(const TKeyDescr& key) {
+    return uint64_t(key.Color) | uint64_t(key.ZOrder) << 32 | uint64_t(key.KeyWord) << 40;
+}
+
+uint8_t ZOrderOf(uint64_t look) {
+    return uint8_t(look >> 32);
+}
+
+} // namespace
+
 void TKeyScanner::BuildRuns() {
     RunCount_ = 0;
     if (SpanFirst_ < 0 || SpanLast_ < SpanFirst_) {
@@ -290,42 +305,48 @@ void TKeyScanner::BuildRuns() {
         return;
     }
     const int32_t cellCount = SpanLast_ - SpanFirst_ + 1;
-    if (ColorMap_.size() < size_t(cellCount) + 1)
+    if (ColorMap_.size() < size_t(cellCount) + 1) {
         ColorMap_.resize(size_t(cellCount) + 2);
-    std::fill(ColorMap_.begin(), ColorMap_.begin() + cellCount + 1, TColorCell{});
+        Covered_.resize(size_t(cellCount) + 2);
+    }
+    std::fill_n(ColorMap_.begin(), cellCount + 1, 0);
+    std::fill_n(Covered_.begin(), cellCount + 1, 0);
     MergeCells();
 
-    auto sameLook = [](const TColorCell& a, const TColorCell& b) {
-        return a.Color == b.Color && a.ZOrder == b.ZOrder && a.KeyWord == b.KeyWord;
-    };
-    // The spare cell after the last is zero, so the last stretch ends there.
-    int32_t start = 0;
-    for (int32_t i = 1; i <= cellCount; ++i) {
-        if (sameLook(ColorMap_[size_t(i)], ColorMap_[size_t(start)]))
-            continue;
-        if (ColorMap_[size_t(i - 1)].Covered) {
+    // A stretch that runs into the spare cell looks like an uncovered one and is never written.
+    const uint64_t* looks = ColorMap_.data();
+    for (int32_t start = 0; start < cellCount;) {
+        const uint64_t look = looks[start];
+        int32_t end = start + 1;
+        while (end <= cellCount && looks[end] == look)
+            ++end;
+        if (end <= cellCount && Covered_[size_t(end - 1)]) {
             if (size_t(RunCount_) == KeyList_.size())
                 KeyList_.emplace_back();
-            const TColorCell& cell = ColorMap_[size_t(start)];
-            KeyList_[size_t(RunCount_++)] = {SpanFirst_ + start, SpanFirst_ + i - 1, cell.Color,
-                                             cell.ZOrder, cell.KeyWord};
+            KeyList_[size_t(RunCount_++)] = {SpanFirst_ + start, SpanFirst_ + end - 1, TColor(look),
+                                             ZOrderOf(look), uint8_t(look >> 40)};
         }
-        start = i;
+        start = end;
     }
     if (size_t(RunCount_) < KeyList_.size())
         KeyList_[size_t(RunCount_)].First = FreeIndex;
 }
 
+// The highest z-order wins each cell; among equal ones the finding added later.
 void TKeyScanner::MergeCells() {
     for (int32_t r = 0; r < Used_; ++r) {
         const TKeyDescr& key = KeyList_[size_t(r)];
         if (key.First == FreeIndex || key.Last == FreeIndex || key.Last < key.First)
             continue;
-        const TColorCell painted{key.Color, key.ZOrder, key.KeyWord, 1};
-        TColorCell* cell = ColorMap_.data() + (key.First - SpanFirst_);
-        for (int32_t i = key.First; i <= key.Last; ++i, ++cell)
-            if (cell->ZOrder <= key.ZOrder)
-                *cell = painted;
+        const uint64_t look = Look(key);
+        const size_t first = size_t(key.First - SpanFirst_);
+        const size_t last = size_t(key.Last - SpanFirst_);
+        for (size_t i = first; i <= last; ++i) {
+            if (ZOrderOf(ColorMap_[i]) <= key.ZOrder) {
+                ColorMap_[i] = look;
+                Covered_[i] = 1;
+            }
+        }
     }
 }
 

@@ -68,13 +68,6 @@ public:
     int32_t RunCount() const { return RunCount_; }
 
 private:
-    struct TColorCell {
-        TColor Color;
-        uint8_t ZOrder;
-        uint8_t KeyWord;
-        uint8_t Covered;
-    };
-
     void ResetKeys();
     TKeyDescr& AddKey(int32_t first, int32_t last, TColor color, uint8_t zOrder, uint8_t keyWord);
     void ExtendSpan(int32_t first, int32_t last);
@@ -83,7 +76,7 @@ private:
     void CollectHotSpots(const THotSpot& hotSpot);
     void CollectTabs(TColor color);
     void CollectCaretLine(const TScanInput& input);
-    void CollectKeywords(const TColorRule& rule);
+    void CollectKeywords(const TColorRule& rule, size_t ruleIndex);
     void CollectEvents(const TColorRule& rule);
     void CollectPairs(const TColorRule& rule);
     void CollectLineEnds(const TColorRule& rule);
@@ -106,11 +99,15 @@ private:
     int32_t SpanFirst_ = -1;
     int32_t SpanLast_ = -1;
     int32_t CoverLast_ = -1; // the selection mask is cut to ScanStart_..CoverLast_
-    std::vector<TColorCell> ColorMap_;
+    // One cell per index of the span and a spare zero cell after it: the colour, z-order and
+    // keyword flag packed into one value (so stretches compare at one go), and whether any
+    // finding has been written into the cell.
+    std::vector<uint64_t> ColorMap_;
+    std::vector<uint8_t> Covered_;
     std::vector<TKeyDescr> EventBuffer_;
     int32_t ColorLimMax_ = 0;
     std::array<int32_t, MaxKeyPairs> NextBegin_{};
-    TKeywordMatcher Matcher_;
+    std::vector<TKeywordMatcher> Matchers_; // one per rule position, each keeps its pattern
 };
 
 } // namespace colmemo

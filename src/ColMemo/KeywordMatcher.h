@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,8 +23,8 @@ public:
         int ColorNumber; // 1-based, as carried by the pattern
     };
 
-    // Takes the keywords of a pattern ("*" keyword "*+" colour-number "*" ...); the pattern must
-    // outlive the following Find calls. False when the pattern holds no keyword.
+    // Takes the keywords of a pattern ("*" keyword "*+" colour-number "*" ...), keeping a copy:
+    // the same pattern again costs one comparison. False when the pattern holds no keyword.
     bool Load(std::u16string_view pattern);
 
     // True when some keyword holds an ASCII letter; otherwise letter case cannot matter.
@@ -32,12 +33,13 @@ public:
     // Hits come in the order of one left-to-right search per keyword, keyword after keyword:
     // each search goes on behind every occurrence, accepted or not, so a keyword never overlaps
     // itself. Without partWord an occurrence needs a non-word character (or the text's edge) on
-    // both sides. All keywords are found in a single pass over the text.
+    // both sides.
     const std::vector<THit>& Find(std::u16string_view text, bool partWord);
 
 private:
     struct TKeyword {
-        std::u16string_view Text;
+        uint32_t Offset; // into Pattern_, which may move
+        uint32_t Length;
         int ColorNumber;
     };
     struct TRawHit {
@@ -51,22 +53,35 @@ private:
         std::array<int32_t, 128> Heads{};
         int32_t Wide = None;
         std::vector<int32_t> Links;
+        int32_t Count = 0;
 
         void Clear(size_t keywords);
         void Add(int32_t keyword, char16_t first);
+        bool Empty() const { return Count == 0; }
         int32_t Head(char16_t c) const { return c < Heads.size() ? Heads[c] : Wide; }
     };
 
+    std::u16string_view Word(int32_t keyword) const {
+        const TKeyword& entry = Keywords_[size_t(keyword)];
+        return {Pattern_.data() + entry.Offset, entry.Length};
+    }
+    void Parse();
+    void FindEverywhere(const TChains& chains, bool partWord);
+    void FindWholeWords();
     void OrderByKeyword();
 
+    std::u16string Pattern_;
     std::vector<TKeyword> Keywords_;
     bool HasLetters_ = false;
     TChains All_;
-    // Only keywords holding a non-word character. Inside a word a keyword of word characters
-    // alone is never accepted, and passing over such an occurrence cannot hide a later one (its
-    // successor would need a non-word character before it, inside the passed occurrence), so
-    // whole-word searches look at these alone there.
-    TChains InsideWord_;
+    // Whole-word searches split the keywords. One made of word characters alone can only be
+    // accepted as a whole word of the text, and passing over an occurrence of it inside a word
+    // never hides a later one (that one would need a non-word character before it, inside the
+    // passed occurrence); so these are looked up word by word. The others are searched at every
+    // position.
+    TChains WordKeywords_;
+    TChains OtherKeywords_;
+    std::u16string_view Text_;
     std::vector<int32_t> NextSearch_;
     std::vector<TRawHit> Raw_;
     std::vector<int32_t> Counts_;

@@ -34,6 +34,9 @@ private slots:
     void nothingToFindGivesNoRuns();
     void keywordsMatchWholeWordsOnly_data();
     void keywordsMatchWholeWordsOnly();
+    void mixedKeywordsMatchWholeWords_data();
+    void mixedKeywordsMatchWholeWords();
+    void changedKeywordsAreSearchedAtTheNextPaint();
     void keyCaseDecidesLetterCase_data();
     void keyCaseDecidesLetterCase();
     void laterKeywordWinsSharedCells_data();
@@ -93,6 +96,36 @@ void TestKeyScanner::keywordsMatchWholeWordsOnly() {
     TScanRig rig;
     rig.AddKeywords({u"int"});
     QCOMPARE(rig.Findings(S(text)), found);
+}
+
+void TestKeyScanner::mixedKeywordsMatchWholeWords_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("brace after a word") << "int{" << QStringList{"0..2 blue z0 kw"};
+    QTest::newRow("brace after a blank") << "x{ {" << QStringList{"3..3 blue z0 kw"};
+    QTest::newRow("keyword with at sign") << "@do it" << QStringList{"0..2 blue z0 kw"};
+    QTest::newRow("at-sign keyword inside a word") << "x@do" << QStringList{};
+    QTest::newRow("hyphenated keyword twice") << "a-a-a" << QStringList{"0..2 blue z0 kw"};
+    QTest::newRow("in keyword order")
+        << "{ int a-a" << QStringList{"2..4 blue z0 kw", "0..0 blue z0 kw", "6..8 blue z0 kw"};
+}
+
+void TestKeyScanner::mixedKeywordsMatchWholeWords() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, found);
+    TScanRig rig;
+    rig.AddKeywords({u"int", u"{", u"a-a", u"@do"});
+    QCOMPARE(rig.Findings(S(text)), found);
+}
+
+void TestKeyScanner::changedKeywordsAreSearchedAtTheNextPaint() {
+    TScanRig rig;
+    TColorRule& rule = rig.AddKeywords({u"alpha"});
+    QCOMPARE(rig.Runs(u"alpha alp"), QStringList{"0..4 blue z0 kw"});
+    rule.SetKeywords(Lines({u"alp"}));
+    QCOMPARE(rig.Runs(u"alpha alp"), QStringList{"6..8 blue z0 kw"});
+    rule.SetKeywords(Lines({u"alp;red", u"alpha"}));
+    QCOMPARE(rig.Runs(u"alpha alp"), (QStringList{"0..4 blue z0 kw", "6..8 red z0 kw"}));
 }
 
 void TestKeyScanner::keyCaseDecidesLetterCase_data() {
