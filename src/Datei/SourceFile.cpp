@@ -1,0 +1,126 @@
+#include "Datei/SourceFile.h"
+
+#include "Datei/DocumentNames.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace datei {
+
+namespace {
+
+const QByteArray Bom("\xEF\xBB\xBF");
+
+// The UTF-8 reading of the bytes, or nullopt when they are no UTF-8 that
+// would be written back byte for byte.
+std::optional<QString> StrictUtf8(const QByteArray& bytes) {
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError() || text.toUtf8() != bytes)
+        return std::nullopt;
+    return text;
+}
+
+bool FitsLatin1(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() > 0xFF)
+            return false;
+    return true;
+}
+
+} // namespace
+
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+TSourceText DecodeSource(const QByteArray& bytes) {
+    TSourceText source;
+    QString text;
+    if (std::optional<QString> utf8 = StrictUtf8(bytes)) {
+        text = *utf8;
+        if (bytes.startsWith(Bom)) {
+            text.remove(0, 1);
+            source.Encoding = TFileEncoding::Utf8WithBom;
+        }
+    } else {
+        text = QString::fromLatin1(bytes);
+        source.Encoding = TFileEncoding::Latin1;
+    }
+    const QStringList lines = SplitLines(text);
+    const bool endsInBreak = text.endsWith(QLatin1Char('\r')) || text.endsWith(QLatin1Char('\n'));
+    source.Text = lines.join(QStringLiteral("\r\n"));
+    if (endsInBreak)
+        source.Text += QStringLiteral("\r\n");
+    return source;
+}
+
+QByteArray EncodeLines(const QStringList& lines, TFileEncoding& encoding) {
+    QString text;
+    for (const QString& line : lines) {
+        text += line;
+        text += QStringLiteral("\r\n");
+    }
+    // Storing a typed character as '?' would lose it without a word.
+    if (encoding == TFileEncoding::Latin1 && !FitsLatin1(text))
+        encoding = TFileEncoding::Utf8;
+    switch (encoding) {
+    case TFileEncoding::Latin1:
+        return text.toLatin1();
+    case TFileEncoding::Utf8WithBom:
+        return Bom + text.toUtf8();
+    case TFileEncoding::Utf8:
+        break;
+    }
+    return text.toUtf8();
+}
+
+void MoveToBackup(const QString& path) {
+    const QString backup = BackupName(path);
+    if (backup == path)
+        return;
+    QFile::remove(backup);
+    // Only a file is moved: a directory of that name is no previous version.
+    if (QFileInfo(path).isFile())
+        QFile::rename(path, backup);
+}
+
+std::optional<TSourceText> ReadSourceFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return DecodeSource(bytes);
+}
+
+bool WriteSourceFile(const QString& path, const QStringList& lines, TFileEncoding& encoding) {
+    TFileEncoding written = encoding;
+    const QByteArray bytes = EncodeLines(lines, written);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return false;
+    encoding = written;
+    return true;
+}
+
+} // namespace datei

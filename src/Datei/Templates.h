@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+namespace datei {
+
+// The two built-in document templates: every line ends in CR LF, the last one
+// included, and both name the class "noname" like a new document.
+QString ApplicationTemplate();
+QString AppletTemplate();
+
+} // namespace datei

@@ -1,0 +1,211 @@
+// Source files on disk: line splitting, the UTF-8/Latin-1 decision, writing
+// back in the encoding read, the backup move and failures to read or write.
+#include "Datei/DocumentNames.h"
+#include "Datei/SourceFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using datei::TFileEncoding;
+
+Q_DECLARE_METATYPE(datei::TFileEncoding)
+
+namespace {
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Every byte from 0x80 on, which no UTF-8 text can hold in this order.
+QByteArray HighBytes() {
+    QByteArray bytes;
+    for (int b = 0x80; b <= 0xFF; ++b)
+        bytes.append(char(b));
+    return bytes;
+}
+
+} // namespace
+
+class TestSourceFile : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    QString Path(const QString& name) const { return dir->filePath(name); }
+    QStringList Entries() const {
+        return QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+
+private slots:
+    void init() { dir = std::make_unique<QTemporaryDir>(); }
+    void cleanup() { dir.reset(); }
+
+    void splitting_ends_lines_at_crlf_lone_cr_and_lone_lf_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << QString() << QStringList();
+        QTest::newRow("one line, no break") << "a" << QStringList{"a"};
+        QTest::newRow("final break opens no line") << "a\r\n" << QStringList{"a"};
+        QTest::newRow("empty last line counts before a break") << "a\r\n\r\n"
+                                                               << QStringList{"a", ""};
+        QTest::newRow("only a break") << "\r\n" << QStringList{""};
+        QTest::newRow("mixed breaks") << "a\nb\rc\r\nd" << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("LF CR is two breaks") << "a\n\rb" << QStringList{"a", "", "b"};
+        QTest::newRow("CR CR LF") << "a\r\r\nb" << QStringList{"a", "", "b"};
+        QTest::newRow("tabs and blanks kept") << "\t x \r\n" << QStringList{"\t x "};
+    }
+    void splitting_ends_lines_at_crlf_lone_cr_and_lone_lf() {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QCOMPARE(datei::SplitLines(text), lines);
+    }
+
+    void decoding_picks_utf8_only_for_valid_utf8_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<TFileEncoding>("encoding");
+        QTest::newRow("ascii") << QByteArray("int i;\r\n") << "int i;\r\n" << TFileEncoding::Utf8;
+        QTest::newRow("utf-8 umlauts") << QByteArray("// \xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F")
+                                       << QString::fromUtf8("// äöüß") << TFileEncoding::Utf8;
+        QTest::newRow("latin-1 umlauts") << QByteArray("// \xE4\xF6\xFC\xDF")
+                                         << QString::fromUtf8("// äöüß") << TFileEncoding::Latin1;
+        QTest::newRow("valid utf-8 then one stray byte")
+            << QByteArray("\xC3\xA4 \xE4") << QString::fromUtf8("Ã¤ ä") << TFileEncoding::Latin1;
+        QTest::newRow("overlong encoding")
+            << QByteArray("\xC0\xAF") << QString::fromLatin1("\xC0\xAF") << TFileEncoding::Latin1;
+        QTest::newRow("encoded surrogate")
+            << QByteArray("\xED\xA0\x80") << QString::fromLatin1("\xED\xA0\x80")
+            << TFileEncoding::Latin1;
+        QTest::newRow("byte order mark is kept aside")
+            << QByteArray("\xEF\xBB\xBFint i;") << "int i;" << TFileEncoding::Utf8WithBom;
+        QTest::newRow("line breaks become CR LF") << QByteArray("a\nb\rc\r\n") << "a\r\nb\r\nc\r\n"
+                                                  << TFileEncoding::Utf8;
+    }
+    void decoding_picks_utf8_only_for_valid_utf8() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(TFileEncoding, encoding);
+        const datei::TSourceText source = datei::DecodeSource(bytes);
+        QCOMPARE(source.Text, text);
+        QCOMPARE(source.Encoding, encoding);
+    }
+
+    void encoding_ends_every_line_with_crlf_in_the_encoding_read_data() {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<TFileEncoding>("encoding");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("no lines") << QStringList() << TFileEncoding::Utf8 << QByteArray();
+        QTest::newRow("utf-8") << QStringList{QString::fromUtf8("ä"), ""} << TFileEncoding::Utf8
+                               << QByteArray("\xC3\xA4\r\n\r\n");
+        QTest::newRow("utf-8 with mark")
+            << QStringList{"x"} << TFileEncoding::Utf8WithBom << QByteArray("\xEF\xBB\xBFx\r\n");
+        QTest::newRow("latin-1") << QStringList{QString::fromUtf8("ä\tß")} << TFileEncoding::Latin1
+                                 << QByteArray("\xE4\t\xDF\r\n");
+    }
+    void encoding_ends_every_line_with_crlf_in_the_encoding_read() {
+        QFETCH(QStringList, lines);
+        QFETCH(TFileEncoding, encoding);
+        QFETCH(QByteArray, bytes);
+        TFileEncoding used = encoding;
+        QCOMPARE(datei::EncodeLines(lines, used), bytes);
+        QCOMPARE(used, encoding);
+    }
+
+    void a_latin1_text_with_a_character_beyond_latin1_is_written_as_utf8() {
+        TFileEncoding encoding = TFileEncoding::Latin1;
+        const QByteArray bytes = datei::EncodeLines({QString::fromUtf8("ä 5 €")}, encoding);
+        QCOMPARE(encoding, TFileEncoding::Utf8);
+        QCOMPARE(QString::fromUtf8(bytes), QString::fromUtf8("ä 5 €\r\n"));
+    }
+
+    void reading_and_writing_back_changes_only_line_ends_data() {
+        QTest::addColumn<QByteArray>("original");
+        QTest::addColumn<QByteArray>("written");
+        const QByteArray high = HighBytes();
+        QTest::newRow("every high byte") << high + "\r\n" << high + "\r\n";
+        QTest::newRow("latin-1 with LF")
+            << QByteArray("\xE4\n\xF6\n") << QByteArray("\xE4\r\n\xF6\r\n");
+        QTest::newRow("utf-8 umlauts") << QByteArray("// Gr\xC3\xBC\xC3\x9F"
+                                                     "e\r\n")
+                                       << QByteArray("// Gr\xC3\xBC\xC3\x9F"
+                                                     "e\r\n");
+        QTest::newRow("mark kept") << QByteArray("\xEF\xBB\xBF"
+                                                 "a\r\n")
+                                   << QByteArray("\xEF\xBB\xBF"
+                                                 "a\r\n");
+        QTest::newRow("LF only") << QByteArray("a\n\nb\n") << QByteArray("a\r\n\r\nb\r\n");
+        QTest::newRow("lone CR") << QByteArray("a\rb\r") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("no final break") << QByteArray("a\r\nb") << QByteArray("a\r\nb\r\n");
+    }
+    void reading_and_writing_back_changes_only_line_ends() {
+        QFETCH(QByteArray, original);
+        QFETCH(QByteArray, written);
+        const QString path = Path(QStringLiteral("RoundTrip.java"));
+        WriteBytes(path, original);
+        std::optional<datei::TSourceText> source = datei::ReadSourceFile(path);
+        QVERIFY(source);
+        QVERIFY(datei::WriteSourceFile(path, datei::SplitLines(source->Text), source->Encoding));
+        QCOMPARE(ReadBytes(path), written);
+    }
+
+    void a_file_that_cannot_be_read_gives_nothing() {
+        QVERIFY(!datei::ReadSourceFile(Path(QStringLiteral("Missing.java"))));
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Folder.java")));
+        QVERIFY(!datei::ReadSourceFile(Path(QStringLiteral("Folder.java"))));
+    }
+
+    void a_file_that_cannot_be_written_fails_and_leaves_no_trace_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("directory in place of the file") << "Taken.java";
+        QTest::newRow("directory that does not exist") << "nowhere/Hallo.java";
+    }
+    void a_file_that_cannot_be_written_fails_and_leaves_no_trace() {
+        QFETCH(QString, name);
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Taken.java")));
+        const QStringList before = Entries();
+        TFileEncoding encoding = TFileEncoding::Latin1;
+        QVERIFY(!datei::WriteSourceFile(Path(name), {"x"}, encoding));
+        QCOMPARE(encoding, TFileEncoding::Latin1);
+        QCOMPARE(Entries(), before);
+    }
+
+    void the_backup_holds_the_previous_version_only() {
+        const QString path = Path(QStringLiteral("Hallo.java"));
+        const QString backup = Path(QStringLiteral("Hallo.jav_"));
+        WriteBytes(backup, "oldest");
+        WriteBytes(path, "previous");
+        datei::MoveToBackup(path);
+        QVERIFY(!QFile::exists(path));
+        QCOMPARE(ReadBytes(backup), QByteArray("previous"));
+        // Nothing to move: an old backup goes all the same, nothing else happens.
+        datei::MoveToBackup(path);
+        QVERIFY(!QFile::exists(backup));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void a_directory_is_never_moved_to_the_backup() {
+        const QString path = Path(QStringLiteral("Folder.java"));
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Folder.java")));
+        datei::MoveToBackup(path);
+        QVERIFY(QFileInfo(path).isDir());
+        QVERIFY(!QFile::exists(Path(QStringLiteral("Folder.jav_"))));
+    }
+
+    void a_file_named_like_its_backup_is_not_deleted() {
+        const QString path = Path(QStringLiteral("Odd.jav_"));
+        WriteBytes(path, "keep");
+        datei::MoveToBackup(path);
+        QCOMPARE(ReadBytes(path), QByteArray("keep"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSourceFile)
+#include "tst_sourcefile.moc"
