@@ -1,8 +1,10 @@
 #include "ColMemo/ColorMemo.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
 
@@ -14,6 +16,13 @@ TColorMemo::TColorMemo(QWidget* parent) : QPlainTextEdit(parent), m_model(docume
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(document(), &QTextDocument::contentsChange, this, &TColorMemo::DocumentChanged);
     connect(this, &QPlainTextEdit::textChanged, this, &TColorMemo::TextChanged);
+    // The caret is drawn over the colours, not by the editor below them.
+    setCursorWidth(0);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TColorMemo::CaretMoved);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { Scrolled(OnVScroll); });
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { Scrolled(OnHScroll); });
+    viewport()->setMouseTracking(true);
 }
 
 TColorMemo::~TColorMemo() = default;
@@ -142,6 +151,16 @@ int32_t TColorMemo::FirstVisibleLine() const {
     return firstVisibleBlock().blockNumber();
 }
 
+QPoint TColorMemo::PosFromChar(int32_t index) const {
+    QTextCursor c(document());
+    c.setPosition(m_model.PosOf(index));
+    return cursorRect(c).topLeft();
+}
+
+int32_t TColorMemo::CharFromPos(const QPoint& pos) const {
+    return m_model.IndexOf(cursorForPosition(pos).position());
+}
+
 bool TColorMemo::Modified() const {
     return document()->isModified();
 }
@@ -163,9 +182,29 @@ void TColorMemo::TextChanged() {
     m_textChanged = false;
     if (OnChange)
         OnChange(this);
+    RecolourAfterChange();
+}
+
+void TColorMemo::RecolourAfterChange() {
+    if (m_redrawAlways) {
+        PaintColors(this, false);
+        return;
+    }
+    const int32_t count = LineCount();
+    const int32_t end = TextEnd();
+    // Exactly one character more on as many lines: a keystroke within the caret line.
+    PaintColors(this, count == m_lastLineCount && end == m_lastTextEnd + 1);
+    m_lastLineCount = count;
+    m_lastTextEnd = end;
+}
+
+int32_t TColorMemo::TextEnd() const {
+    const int32_t count = LineCount();
+    return count == 0 ? 0 : m_model.LineStart(count - 1) + m_model.LineTextLength(count - 1);
 }
 
 void TColorMemo::keyPressEvent(QKeyEvent* e) {
+    CollapseSelectionForNavigation(e);
     int key = e->key();
     if (OnKeyDown) {
         OnKeyDown(this, key, e->modifiers());
@@ -208,10 +247,54 @@ void TColorMemo::ForwardKey(QKeyEvent* e, const QString& text) {
     e->setAccepted(replaced.isAccepted());
 }
 
+// A navigation key moves the caret from the end of a selection, which first collapses there.
+void TColorMemo::CollapseSelectionForNavigation(const QKeyEvent* e) {
+    static constexpr int NavigationKeys[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End,
+                                             Qt::Key_Home,   Qt::Key_Left,     Qt::Key_Up,
+                                             Qt::Key_Right,  Qt::Key_Down};
+    const bool navigation = std::find(std::begin(NavigationKeys), std::end(NavigationKeys),
+                                      e->key()) != std::end(NavigationKeys);
+    const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+                       QGuiApplication::mouseButtons() == Qt::NoButton;
+    const int32_t length = SelLength();
+    if (!navigation || !plain || length == 0)
+        return;
+    SetSelStart(SelStart() + length);
+    PaintColors(this, false);
+}
+
+void TColorMemo::keyReleaseEvent(QKeyEvent* e) {
+    QPlainTextEdit::keyReleaseEvent(e);
+    // Text that left a selection made with Shift and the arrows is coloured again.
+    const Qt::KeyboardModifiers others = e->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (e->key() == Qt::Key_Shift && others == Qt::NoModifier)
+        PaintColors(this, false);
+}
+
+void TColorMemo::mousePressEvent(QMouseEvent* e) {
+    QPlainTextEdit::mousePressEvent(e);
+    if (e->button() == Qt::LeftButton && e->buttons() == Qt::LeftButton &&
+        e->modifiers() == Qt::NoModifier)
+        PaintColors(this, false);
+}
+
 void TColorMemo::mouseReleaseEvent(QMouseEvent* e) {
     QPlainTextEdit::mouseReleaseEvent(e);
-    if (e->button() == Qt::LeftButton && OnClick)
-        OnClick(this);
+    if (e->button() == Qt::LeftButton) {
+        PaintColors(this, false);
+        if (OnClick)
+            OnClick(this);
+    }
+    QString text;
+    if (m_hotSpot.Active && viewport()->cursor().shape() == Qt::PointingHandCursor &&
+        HotSpotAt(e->position().toPoint(), &text) && OnHotSpotClick)
+        OnHotSpotClick(this, text);
+}
+
+void TColorMemo::mouseMoveEvent(QMouseEvent* e) {
+    QPlainTextEdit::mouseMoveEvent(e);
+    if (m_hotSpot.Active)
+        TrackHotSpot(e->position().toPoint());
 }
 
 void TColorMemo::insertFromMimeData(const QMimeData* source) {

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "ColMemo/ColorMemoPainter.h"
+#include "ColMemo/ColorRules.h"
+#include "ColMemo/HotSpot.h"
+#include "ColMemo/KeyScanner.h"
 #include "ColMemo/TextModel.h"
 
+#include <QBasicTimer>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <cstdint>
@@ -9,7 +14,8 @@
 
 // The editor control of every slot: a plain-text editor that offers its text,
 // selection and caret in the character-index model (every line break counts
-// as two characters, CR LF). Document positions never leave this class.
+// as two characters, CR LF) and paints the runs of its colour rules over its
+// own rendering of the text. Document positions never leave this class.
 class TColorMemo : public QPlainTextEdit {
     Q_OBJECT
 
@@ -50,6 +56,10 @@ public:
     int32_t CaretCol() const;
     void SetCaretCol(int32_t n);
     int32_t FirstVisibleLine() const;
+    // Viewport position of a character's top-left corner, and the character index nearest to
+    // a viewport point.
+    QPoint PosFromChar(int32_t index) const;
+    int32_t CharFromPos(const QPoint& pos) const;
 
     bool Modified() const;
     void SetModified(bool modified);
@@ -64,20 +74,102 @@ public:
     // Mouse click in the editor, after the caret moved.
     std::function<void(TColorMemo*)> OnClick;
 
+    // ---- colouring ----
+    // After a scroll, before the window is recoloured.
+    std::function<void(TColorMemo*)> OnVScroll;
+    std::function<void(TColorMemo*)> OnHScroll;
+    // A mouse button released over a hot spot; SRC is its text without the markers.
+    std::function<void(TColorMemo*, const QString& SRC)> OnHotSpotClick;
+    // Supplies the findings of dtEventDraw rules (needs ColorLimMax > 0).
+    colmemo::TDrawEvent OnDraw;
+    // When set, keyword runs are handed to it instead of being drawn.
+    TKeyDrawEvent OnDrawKey;
+
+    colmemo::TDrawRules& ColorRules() { return m_rules; }
+    const colmemo::TDrawRules& ColorRules() const { return m_rules; }
+    // Takes a copy of the given rules.
+    void SetColorRules(const colmemo::TDrawRules& rules);
+    int32_t ColorLimMax() const { return m_scanner.ColorLimMax(); }
+    void SetColorLimMax(int32_t count);
+    // True: every text change recolours the window, and the caret line up to the caret is
+    // redrawn in the font colour at every paint.
+    bool RedrawAlways() const { return m_redrawAlways; }
+    void SetRedrawAlways(bool redrawAlways) { m_redrawAlways = redrawAlways; }
+    colmemo::THotSpot& HotSpot() { return m_hotSpot; }
+    const colmemo::THotSpot& HotSpot() const { return m_hotSpot; }
+    void SetHotSpot(const colmemo::THotSpot& hotSpot) { m_hotSpot = hotSpot; }
+
+    // Recolours the window, or only the caret line (and the look-back lines above it). The
+    // colours are drawn by the paint this requests.
+    virtual void PaintColors(QObject* sender, bool caretLineOnly);
+
+    // What the last colour paint scanned; for tests and diagnostics.
+    struct TPaintReport {
+        int Count = 0; // colour paints so far
+        bool CaretLineOnly = false;
+        int32_t ScanStart = 0;
+        int32_t ScanEnd = 0;
+    };
+    const TPaintReport& LastPaint() const { return m_lastPaint; }
+
 protected:
+    void paintEvent(QPaintEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
     void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    enum class TPending { None, CaretLine, Full };
+
     void DocumentChanged(int pos, int removed, int added);
     void TextChanged();
+    void RecolourAfterChange();
     // Passes a key to the editor, Enter always as a plain line break.
     void ForwardKey(QKeyEvent* e, const QString& text);
+    void CollapseSelectionForNavigation(const QKeyEvent* e);
     void SetDocSelection(int anchor, int position);
+    int32_t TextEnd() const;
+
+    bool ColouringActive() const;
+    QRectF CaretLineRect() const;
+    bool CaretLineScanFor(const QRect& paintRect);
+    void PaintRuns(QPainter& painter, const QRect& paintRect, bool caretLineOnly);
+    colmemo::TScanInput ScanInput(bool caretLineOnly);
+
+    QRect CaretRect() const;
+    void RestartBlink();
+    void CaretMoved();
+    void Scrolled(const std::function<void(TColorMemo*)>& event);
+
+    // The hot spot under a viewport point: its text when over one.
+    bool HotSpotAt(const QPoint& pos, QString* text) const;
+    void TrackHotSpot(const QPoint& pos);
 
     TTextModel m_model;
     int32_t m_caretLine = 0;    // the remembered caret line
     bool m_textChanged = false; // a real text change awaits its notification
+
+    colmemo::TDrawRules m_rules;
+    colmemo::THotSpot m_hotSpot;
+    colmemo::TKeyScanner m_scanner;
+    bool m_redrawAlways = false;
+    // Line count and text end at the last change: one more character on as many lines is a
+    // keystroke that only needs its line recoloured.
+    int32_t m_lastLineCount = 0;
+    int32_t m_lastTextEnd = 0;
+    TPending m_pending = TPending::None;
+    // The line last coloured by a caret-line scan, until a full scan covers it again.
+    int32_t m_caretScanLine = -1;
+    TPaintReport m_lastPaint;
+
+    QBasicTimer m_blink;
+    bool m_caretOn = false;
+    QRect m_caretRect; // where the caret was drawn last
 };

@@ -60,6 +60,12 @@ int32_t TTextModel::LineOf(int32_t index) const {
     return lo;
 }
 
+int32_t TTextModel::LineTextLength(int32_t line) const {
+    if (line < 0 || line >= m_doc->blockCount())
+        return 0;
+    return m_doc->findBlockByNumber(line).length() - 1;
+}
+
 int32_t TTextModel::LineLengthAt(int32_t index) const {
     return m_doc->findBlockByNumber(LineOf(index)).length() - 1;
 }

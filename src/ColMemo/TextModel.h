@@ -26,6 +26,8 @@ public:
     int32_t LineStart(int32_t line) const;
     // Line containing an index, the index clamped to [0, Length()].
     int32_t LineOf(int32_t index) const;
+    // Length of a line without its break; 0 out of range.
+    int32_t LineTextLength(int32_t line) const;
     // Length (without the break) of the line containing an index.
     int32_t LineLengthAt(int32_t index) const;
     // Text of the index range [from, to), breaks as CR LF.

@@ -1,0 +1,196 @@
+// TColorMemo's colouring: the triggers, the paint that draws the runs over the editor's text,
+// the caret drawn on top of them, and the hot spots under the mouse.
+
+#include "ColMemo/ColorMemo.h"
+#include "ColMemo/ColorMemoGeometry.h"
+
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QStyleHints>
+#include <QTextBlock>
+
+void TColorMemo::SetColorRules(const colmemo::TDrawRules& rules) {
+    m_rules.CopyFrom(rules);
+    PaintColors(this, false);
+}
+
+void TColorMemo::SetColorLimMax(int32_t count) {
+    m_scanner.SetColorLimMax(count);
+}
+
+bool TColorMemo::ColouringActive() const {
+    return isEnabled() && isVisible() && (m_rules.Count() > 0 || m_hotSpot.Active);
+}
+
+void TColorMemo::PaintColors(QObject* /*sender*/, bool caretLineOnly) {
+    if (!ColouringActive())
+        return;
+    if (!caretLineOnly) {
+        m_pending = TPending::Full;
+        m_caretScanLine = -1;
+        viewport()->update();
+        return;
+    }
+    CaretLine(); // a caret-line paint reads the caret line, which the caret column then uses
+    if (m_pending == TPending::None)
+        m_pending = TPending::CaretLine;
+    viewport()->update(CaretLineRect().toAlignedRect());
+}
+
+// The caret's line across the whole viewport, in viewport coordinates.
+QRectF TColorMemo::CaretLineRect() const {
+    const QTextBlock block = document()->findBlock(textCursor().selectionStart());
+    const QRectF rect = blockBoundingGeometry(block).translated(contentOffset());
+    return QRectF(0, rect.top(), viewport()->width(), rect.height());
+}
+
+// A paint inside the caret's line scans only that line (and the look-back) when a keystroke
+// asked for it, and so does every later paint there until a full scan covers the line again:
+// the parts of one line never disagree about its colours.
+bool TColorMemo::CaretLineScanFor(const QRect& paintRect) {
+    // The editor's own caret updates reach a pixel or two into the neighbouring lines.
+    const QRectF band = CaretLineRect().adjusted(0, -2, 0, 2);
+    const QRectF rect(paintRect);
+    const int32_t caretLine = document()->findBlock(textCursor().selectionStart()).blockNumber();
+    const bool inBand = rect.top() >= band.top() && rect.bottom() <= band.bottom();
+    const bool caretOnly =
+        inBand && (m_pending == TPending::CaretLine ||
+                   (m_pending == TPending::None && m_caretScanLine == caretLine));
+    if (caretOnly)
+        m_caretScanLine = caretLine;
+    else if (rect.contains(band))
+        m_caretScanLine = -1;
+    return caretOnly;
+}
+
+void TColorMemo::paintEvent(QPaintEvent* e) {
+    QPlainTextEdit::paintEvent(e);
+    QPainter painter(viewport());
+    if (ColouringActive())
+        PaintRuns(painter, e->rect(), CaretLineScanFor(e->rect()));
+    m_pending = TPending::None;
+    if (m_caretOn && hasFocus()) {
+        m_caretRect = CaretRect();
+        painter.fillRect(m_caretRect, palette().color(QPalette::Text));
+    }
+}
+
+void TColorMemo::PaintRuns(QPainter& painter, const QRect& paintRect, bool caretLineOnly) {
+    TColorMemoGeometry geometry(m_model, document());
+    geometry.SetWindow(firstVisibleBlock(), contentOffset(), viewport()->height());
+    m_scanner.OnDraw = OnDraw;
+    m_scanner.Scan(ScanInput(caretLineOnly), geometry);
+
+    const TColorMemoPainter::TStyle style{palette().color(QPalette::Base),
+                                          palette().color(QPalette::Text), font(),
+                                          m_hotSpot.Underlined};
+    TColorMemoPainter runs(painter, m_model, geometry, palette(), style);
+    runs.DrawRuns(m_scanner.KeyList(), m_scanner.RunCount(), paintRect, OnDrawKey);
+    m_lastPaint = {m_lastPaint.Count + 1, caretLineOnly, m_scanner.ScanStart(),
+                   m_scanner.ScanEnd()};
+}
+
+colmemo::TScanInput TColorMemo::ScanInput(bool caretLineOnly) {
+    colmemo::TScanInput input;
+    input.Rules = &m_rules;
+    input.HotSpot = m_hotSpot;
+    input.CaretLineOnly = caretLineOnly;
+    input.FirstVisibleLine = FirstVisibleLine();
+    input.SelStart = SelStart();
+    input.SelLength = SelLength();
+    input.CaretLine = m_model.LineOf(input.SelStart);
+    input.CaretLineStart = m_model.LineStart(input.CaretLine);
+    input.WantTabs = !tabChangesFocus();
+    input.RedrawAlways = m_redrawAlways;
+    input.Color = colmemo::clWindow;
+    input.FontColor = ToTColor(palette().color(QPalette::Text));
+    return input;
+}
+
+// ---- caret -----------------------------------------------------------------
+
+QRect TColorMemo::CaretRect() const {
+    const QRect rect = cursorRect();
+    return QRect(rect.left(), rect.top(), 1, rect.height());
+}
+
+void TColorMemo::RestartBlink() {
+    m_caretOn = true;
+    const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
+    if (flashTime > 0)
+        m_blink.start(flashTime / 2, this);
+    else
+        m_blink.stop();
+}
+
+void TColorMemo::CaretMoved() {
+    if (hasFocus())
+        RestartBlink();
+    viewport()->update(m_caretRect);
+    viewport()->update(CaretRect());
+    // Leaving a line coloured by a caret-line scan recolours the window, so no part of that
+    // line keeps colours a full scan would not give it.
+    if (m_caretScanLine >= 0 &&
+        document()->findBlock(textCursor().selectionStart()).blockNumber() != m_caretScanLine)
+        PaintColors(this, false);
+}
+
+void TColorMemo::focusInEvent(QFocusEvent* e) {
+    QPlainTextEdit::focusInEvent(e);
+    RestartBlink();
+    viewport()->update(CaretRect());
+}
+
+void TColorMemo::focusOutEvent(QFocusEvent* e) {
+    QPlainTextEdit::focusOutEvent(e);
+    m_blink.stop();
+    m_caretOn = false;
+    viewport()->update(m_caretRect);
+}
+
+void TColorMemo::timerEvent(QTimerEvent* e) {
+    if (e->timerId() != m_blink.timerId()) {
+        QPlainTextEdit::timerEvent(e);
+        return;
+    }
+    m_caretOn = !m_caretOn;
+    viewport()->update(m_caretRect);
+    viewport()->update(CaretRect());
+}
+
+void TColorMemo::Scrolled(const std::function<void(TColorMemo*)>& event) {
+    if (event)
+        event(this);
+    PaintColors(this, false);
+}
+
+// ---- hot spots -------------------------------------------------------------
+
+// Over a hot spot when the next marker to the right on the same line is a closing one.
+bool TColorMemo::HotSpotAt(const QPoint& pos, QString* text) const {
+    const int32_t index = CharFromPos(pos);
+    const int32_t line = m_model.LineOf(index);
+    const QString lineText = m_model.LineText(line);
+    const int32_t column = index - m_model.LineStart(line);
+    const QString rest = lineText.mid(column);
+    const QChar begin(m_hotSpot.BeginChar);
+    const QChar end(m_hotSpot.EndChar);
+    const qsizetype e = rest.indexOf(end) + 1;
+    const qsizetype b = rest.indexOf(begin) + 1;
+    if (e == 0 || !(b == 0 || e < b || begin == end))
+        return false;
+    if (text) {
+        QString left = lineText.left(column);
+        left = left.mid(left.lastIndexOf(begin) + 1);
+        *text = left + rest.left(e - 1);
+    }
+    return true;
+}
+
+void TColorMemo::TrackHotSpot(const QPoint& pos) {
+    const Qt::CursorShape shape =
+        HotSpotAt(pos, nullptr) ? Qt::PointingHandCursor : Qt::IBeamCursor;
+    if (viewport()->cursor().shape() != shape)
+        viewport()->setCursor(shape);
+}

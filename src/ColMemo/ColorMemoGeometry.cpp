@@ -1,0 +1,68 @@
+#include "ColMemo/ColorMemoGeometry.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextDocument>
+#include <algorithm>
+
+TColorMemoGeometry::TColorMemoGeometry(const TTextModel& model, const QTextDocument* doc)
+    : m_model(model), m_doc(doc) {}
+
+void TColorMemoGeometry::SetWindow(const QTextBlock& first, QPointF origin, qreal viewportHeight) {
+    m_first = first.blockNumber();
+    m_height = viewportHeight;
+    m_lines.clear();
+    QAbstractTextDocumentLayout* layout = m_doc->documentLayout();
+    for (QTextBlock block = first; block.isValid() && origin.y() < viewportHeight;
+         block = block.next()) {
+        const QRectF rect = layout->blockBoundingRect(block).translated(origin);
+        m_lines.push_back({block, rect});
+        origin.ry() += rect.height();
+    }
+}
+
+const TColorMemoGeometry::TVisibleLine* TColorMemoGeometry::Visible(int32_t line) const {
+    if (line < m_first || line > LastVisibleLine())
+        return nullptr;
+    return &m_lines[static_cast<size_t>(line - m_first)];
+}
+
+int32_t TColorMemoGeometry::LineCount() const {
+    return m_model.LineCount();
+}
+
+int32_t TColorMemoGeometry::LineIndex(int32_t line) const {
+    return m_model.LineStart(line);
+}
+
+int32_t TColorMemoGeometry::LineLength(int32_t line) const {
+    return m_model.LineTextLength(line);
+}
+
+bool TColorMemoGeometry::LineEntirelyVisible(int32_t line) const {
+    const TVisibleLine* visible = Visible(line);
+    return visible && visible->Rect.top() >= 0 && visible->Rect.bottom() <= m_height;
+}
+
+int32_t TColorMemoGeometry::TextLength() const {
+    return m_model.Length();
+}
+
+void TColorMemoGeometry::FetchText(int32_t first, int32_t last, char16_t* dest) const {
+    int32_t remaining = std::max(last - first, 0);
+    const int32_t line = m_model.LineOf(first);
+    int32_t col = std::max(first - m_model.LineStart(line), 0);
+    for (QTextBlock block = m_doc->findBlockByNumber(line); remaining > 0 && block.isValid();
+         block = block.next(), col = 0) {
+        const QString text = block.text();
+        const int32_t textLength = static_cast<int32_t>(text.size());
+        const int32_t take = std::clamp(textLength - col, 0, remaining);
+        std::copy_n(reinterpret_cast<const char16_t*>(text.constData()) + col, take, dest);
+        dest += take;
+        remaining -= take;
+        col += take;
+        // the line break, CR LF, or what is left of it
+        for (; block.next().isValid() && remaining > 0 && col < textLength + 2; ++col, --remaining)
+            *dest++ = col == textLength ? u'\r' : u'\n';
+    }
+    std::fill_n(dest, remaining, u'\0');
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ColMemo/ScanRegion.h"
+#include "ColMemo/TextModel.h"
+
+#include <QRectF>
+#include <QTextBlock>
+#include <vector>
+
+class QTextDocument;
+
+// The scanner's view of the editor's lines during one paint: starts and lengths in the index
+// model, which lines the viewport shows entirely, and the text of the scanned lines only.
+class TColorMemoGeometry : public colmemo::TLineGeometry {
+public:
+    TColorMemoGeometry(const TTextModel& model, const QTextDocument* doc);
+
+    // Records the visible lines: the first visible block, its top-left corner in viewport
+    // coordinates and the viewport's height. Walks only the blocks that the viewport shows.
+    void SetWindow(const QTextBlock& first, QPointF origin, qreal viewportHeight);
+
+    int32_t LineCount() const override;
+    int32_t LineIndex(int32_t line) const override;
+    int32_t LineLength(int32_t line) const override;
+    bool LineEntirelyVisible(int32_t line) const override;
+    int32_t TextLength() const override;
+    void FetchText(int32_t first, int32_t last, char16_t* dest) const override;
+
+    // A line the viewport shows, at least in part.
+    struct TVisibleLine {
+        QTextBlock Block;
+        QRectF Rect; // the block's rectangle in viewport coordinates
+    };
+    // The visible line, or nullptr when the viewport does not show it.
+    const TVisibleLine* Visible(int32_t line) const;
+    int32_t FirstVisibleLine() const { return m_first; }
+    int32_t LastVisibleLine() const { return m_first + static_cast<int32_t>(m_lines.size()) - 1; }
+
+private:
+    const TTextModel& m_model;
+    const QTextDocument* m_doc;
+    int32_t m_first = 0;
+    qreal m_height = 0;
+    std::vector<TVisibleLine> m_lines;
+};

@@ -1,0 +1,174 @@
+#include "ColMemo/ColorMemoPainter.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QPalette>
+#include <QTextLayout>
+#include <algorithm>
+
+using colmemo::TColor;
+using colmemo::TKeyDescr;
+
+namespace {
+
+constexpr TColor SystemColorFlag = 0x80000000;
+
+QPalette::ColorRole SystemRole(uint32_t index) {
+    switch (index) {
+    case 5: // window background
+        return QPalette::Base;
+    case 8: // window text
+        return QPalette::Text;
+    case 2: // active caption
+    case 13:
+        return QPalette::Highlight;
+    case 14:
+        return QPalette::HighlightedText;
+    case 15:
+        return QPalette::Button;
+    case 16:
+        return QPalette::Dark;
+    case 18:
+        return QPalette::ButtonText;
+    case 20:
+        return QPalette::Light;
+    case 6: // window frame
+    case 21:
+        return QPalette::Shadow;
+    case 22:
+        return QPalette::Midlight;
+    case 3: // inactive caption
+        return QPalette::Mid;
+    case 23:
+        return QPalette::ToolTipText;
+    case 24:
+        return QPalette::ToolTipBase;
+    case 7: // menu text
+    case 9: // caption text
+    case 19:
+        return QPalette::WindowText;
+    default: // scroll bar, desktop, menu, borders, workspace
+        return QPalette::Window;
+    }
+}
+
+} // namespace
+
+QColor ToQColor(TColor color, const QPalette& palette) {
+    if (color & SystemColorFlag) {
+        const uint32_t index = color & 0xff;
+        if (index == 17) // grey text
+            return palette.color(QPalette::Disabled, QPalette::Text);
+        return palette.color(SystemRole(index));
+    }
+    return QColor(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
+}
+
+TColor ToTColor(const QColor& color) {
+    const QColor rgb = color.toRgb();
+    return TColor(rgb.red()) | TColor(rgb.green()) << 8 | TColor(rgb.blue()) << 16;
+}
+
+TColorMemoPainter::TColorMemoPainter(QPainter& painter, const TTextModel& model,
+                                     const TColorMemoGeometry& geometry, const QPalette& palette,
+                                     const TStyle& style)
+    : m_painter(painter), m_model(model), m_geometry(geometry), m_palette(palette), m_style(style) {
+}
+
+void TColorMemoPainter::DrawRuns(const colmemo::TKeyDescrList& runs, int32_t count,
+                                 const QRectF& clip, const TKeyDrawEvent& onDrawKey) {
+    m_clip = clip;
+    m_painter.setFont(m_style.Font);
+    count = std::min(count, static_cast<int32_t>(runs.size()));
+    for (int32_t i = 0; i < count && runs[i].First != colmemo::FreeIndex; ++i)
+        DrawRun(runs[i], onDrawKey);
+}
+
+void TColorMemoPainter::DrawRun(const TKeyDescr& run, const TKeyDrawEvent& onDrawKey) {
+    // Masks keep the selection's highlight and the tab stops as the editor drew them.
+    if (run.First < 0 || run.ZOrder >= colmemo::ZSelectionMask || run.Last == colmemo::FreeIndex)
+        return;
+    const int32_t firstLine = m_model.LineOf(run.First);
+    const int32_t lastLine = m_model.LineOf(run.Last);
+    if (lastLine > firstLine) {
+        DrawAcrossLines(run, firstLine, lastLine);
+        return;
+    }
+    TPiece piece;
+    if (!Piece(firstLine, run.First, run.Last, piece))
+        return;
+    const QColor color = ToQColor(run.Color, m_palette);
+    if (run.KeyWord && onDrawKey)
+        DrawKey(piece, color, onDrawKey);
+    else if (run.ZOrder == colmemo::ZHotSpotMarker)
+        m_painter.fillRect(piece.Rect, color);
+    else
+        DrawText(piece, color, run.ZOrder == colmemo::ZHotSpotText && m_style.UnderlineHotSpots);
+}
+
+// Runs over several lines are drawn plainly, line by line; lines out of view are skipped.
+void TColorMemoPainter::DrawAcrossLines(const TKeyDescr& run, int32_t firstLine, int32_t lastLine) {
+    const QColor color = ToQColor(run.Color, m_palette);
+    const int32_t from = std::max(firstLine, m_geometry.FirstVisibleLine());
+    const int32_t to = std::min(lastLine, m_geometry.LastVisibleLine());
+    for (int32_t line = from; line <= to; ++line) {
+        TPiece piece;
+        if (Piece(line, run.First, run.Last, piece))
+            DrawText(piece, color, false);
+    }
+}
+
+bool TColorMemoPainter::Piece(int32_t line, int32_t first, int32_t last, TPiece& piece) const {
+    piece.Line = m_geometry.Visible(line);
+    if (!piece.Line)
+        return false;
+    const QTextLayout* layout = piece.Line->Block.layout();
+    if (!layout || layout->lineCount() == 0)
+        return false;
+    const int32_t start = m_model.LineStart(line);
+    const int32_t textLength = piece.Line->Block.length() - 1;
+    const int32_t from = std::max(first, start) - start;
+    const int32_t to = std::min(last - start, textLength - 1);
+    if (to < from)
+        return false;
+    piece.Column = from;
+    piece.Length = to - from + 1;
+    const QTextLine textLine = layout->lineAt(0);
+    const qreal left = textLine.cursorToX(piece.Column);
+    const qreal right = textLine.cursorToX(piece.Column + piece.Length);
+    const QPointF origin = piece.Line->Rect.topLeft();
+    piece.Rect =
+        QRectF(origin.x() + left, origin.y() + textLine.y(), right - left, textLine.height());
+    return piece.Rect.intersects(m_clip);
+}
+
+void TColorMemoPainter::DrawText(const TPiece& piece, const QColor& color, bool underline) {
+    const QTextLayout* layout = piece.Line->Block.layout();
+    const QTextLine textLine = layout->lineAt(0);
+    m_painter.fillRect(piece.Rect, m_style.Background);
+    m_painter.setPen(color);
+    // The editor's own glyphs, at the positions it laid them out: the overpaint can never
+    // drift from the text below it, whatever the font.
+    const QPointF origin = piece.Line->Rect.topLeft() + layout->position();
+    for (const QGlyphRun& glyphRun : textLine.glyphRuns(piece.Column, piece.Length))
+        m_painter.drawGlyphRun(origin, glyphRun);
+    if (underline) {
+        const QFontMetricsF metrics(m_style.Font);
+        const qreal y = piece.Rect.top() + textLine.ascent() + metrics.underlinePos();
+        m_painter.fillRect(QRectF(piece.Rect.left(), y, piece.Rect.width(), metrics.lineWidth()),
+                           color);
+    }
+}
+
+void TColorMemoPainter::DrawKey(const TPiece& piece, const QColor& color,
+                                const TKeyDrawEvent& onDrawKey) {
+    const QString text = piece.Line->Block.text().mid(piece.Column, piece.Length);
+    const int width = qRound(QFontMetricsF(m_style.Font).horizontalAdvance(text));
+    const QRect rect(QPoint(qRound(piece.Rect.left()), qRound(piece.Rect.top())),
+                     QSize(width, qRound(piece.Rect.height())));
+    m_painter.save();
+    m_painter.setPen(color);
+    onDrawKey(m_painter, text, rect, m_style.FontColor);
+    m_painter.restore();
+}
