@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Datei/SourceFile.h"
+
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
@@ -17,6 +19,8 @@ class QToolBar;
 class TColorMemo;
 class Prompts;
 class TShortcutDispatch;
+class TFindDialog;
+class TReplaceDialog;
 
 // The one window the user works in: five editor slots, the error list, the
 // commands. Every modal question goes through `Ask` (the prompt seam), so the
@@ -52,6 +56,16 @@ public:
     void ApplyEditorFont(const QFont& font);
     QString StatusText(int panel) const;
     void SetStatusText(int panel, const QString& text);
+    // Modeless, owned by the window, created when first shown.
+    TFindDialog* FindDialog = nullptr;
+    TReplaceDialog* ReplaceDialog = nullptr;
+    void FindDialogFind();
+    void ReplaceDialogFind();
+    void ReplaceDialogReplace();
+    // Find next of `what` in the current editor; nothing happens when not found.
+    void SelectNextOccurrence(const QString& what);
+    // Ctrl+Y: removes the caret's line and its break; cannot be undone.
+    void DeleteCaretLine();
 
     // --- document commands -----------------------------------------------------
     void OpenDocument(const QString& path);
@@ -62,6 +76,17 @@ public:
     // The save question for the current slot; false when the command must stop.
     bool AskSaveChanges();
     QString OpenDialogInitialDir; // the open dialog's initial directory
+    // [1..5]: how each slot's file is written back; moves with the slot's text.
+    std::array<datei::TFileEncoding, 6> SlotEncoding{};
+    // New's steps; false when the save question stopped them.
+    bool NewDocument();
+    // With all five slots in use New and Open replace the fifth slot's text:
+    // the save question then concerns that slot. False when it stopped.
+    bool AskBeforeReplacingFifthSlot();
+    // Save question, then CloseCurrentSlot; false when the question stopped it.
+    bool CloseCurrentDocument();
+    // Closes every slot, current one first; stops at the first slot kept open.
+    bool CloseAllDocuments();
 
     Prompts& Ask;
     // Runs a command; a failure it does not test for ends it with the general error box.

@@ -58,6 +58,7 @@ void TMainForm::CloseCurrentSlot() {
         to->SetModified(from->Modified());
         PC_Edit->setTabText(s - 1, PC_Edit->tabText(s));
         SlotFile[s] = SlotFile[s + 1];
+        SlotEncoding[s] = SlotEncoding[s + 1];
     }
     --LastSlot;
     ShowSlot(LastSlot);
