@@ -19,12 +19,13 @@ void TMainForm::UpdateCaretStatus() {
 void TMainForm::UpdateCommandStates() {
     const int c = CurrentSlot();
     TColorMemo* memo = CurrentMemo();
-    setWindowTitle(QStringLiteral("Kodiwerk - ") + QFileInfo(SlotFile[c]).fileName());
-    SetStatusText(1, memo->Modified() ? QStringLiteral("Geändert") : QString());
-
     const bool inUse = LastSlot >= 0;
-    // A closed slot's editor still holds the text it had; with no slot in use
-    // nothing may act on it, so text only counts while a slot is in use.
+    setWindowTitle(QStringLiteral("Kodiwerk - ") + QFileInfo(SlotFile[c]).fileName());
+    // A closed slot's editor keeps its text and modification flag; with no
+    // slot in use there is no document to call changed, and nothing may act
+    // on that text, so it only counts while a slot is in use.
+    SetStatusText(1, inUse && memo->Modified() ? QStringLiteral("Geändert") : QString());
+
     const bool hasText = inUse && memo->TextLength() > 0;
     const QMimeData* clip = QApplication::clipboard()->mimeData();
     const bool canPaste = inUse && clip && clip->hasText();

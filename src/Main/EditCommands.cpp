@@ -1,23 +1,203 @@
-// Editing commands of the "&Bearbeiten" menu and the editor events.
+// Editing commands of the "&Bearbeiten" menu, find and replace, the font
+// command, tab stops, auto-indent, Ctrl+Y and the editor events. With no slot
+// in use the current editor is a hidden one that still holds the text of a
+// closed document: no command acts on it.
 #include "ColMemo/ColorMemo.h"
+#include "Main/EditLogic.h"
+#include "Main/FindDialog.h"
+#include "Main/Inis.h"
 #include "Main/MainForm.h"
+#include "Main/Prompts.h"
+#include "Main/ReplaceDialog.h"
 
-void TMainForm::Rueckgaengig1Click() {}
-void TMainForm::Ausschneiden1Click() {}
-void TMainForm::Kopieren1Click() {}
-void TMainForm::Einfuegen1Click() {}
-void TMainForm::Loeschen1Click() {}
+#include <QApplication>
+#include <QFontMetrics>
+#include <QTextDocument>
+
+namespace {
+
+// Runs edits the user cannot take back. With the history switched off the
+// change event already sees nothing to undo, and the history before the edit
+// is gone, so undo never puts back a text that no longer fits.
+template <typename Edit> void WithoutUndo(TColorMemo* memo, Edit edit) {
+    QTextDocument* document = memo->document();
+    document->setUndoRedoEnabled(false);
+    edit();
+    document->setUndoRedoEnabled(true);
+}
+
+void ShowModeless(QDialog* dialog) {
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+} // namespace
+
+// ---- clipboard and undo ------------------------------------------------------
+
+void TMainForm::Rueckgaengig1Click() {
+    if (LastSlot >= 0)
+        CurrentMemo()->undo();
+}
+
+void TMainForm::Ausschneiden1Click() {
+    if (LastSlot >= 0)
+        CurrentMemo()->cut();
+}
+
+void TMainForm::Kopieren1Click() {
+    if (LastSlot >= 0)
+        CurrentMemo()->copy();
+}
+
+void TMainForm::Einfuegen1Click() {
+    if (LastSlot >= 0)
+        CurrentMemo()->paste();
+}
+
+void TMainForm::Loeschen1Click() {
+    if (LastSlot >= 0 && CurrentMemo()->SelLength() > 0)
+        CurrentMemo()->ReplaceSelection(QString());
+}
 
 void TMainForm::Allesmarkieren1Click() {
+    if (LastSlot < 0)
+        return;
     TColorMemo* memo = CurrentMemo();
     memo->SetSelection(0, memo->TextLength());
 }
 
-void TMainForm::Suchen1Click() {}
-void TMainForm::Ersetzen1Click() {}
-void TMainForm::Font1Click() {}
-void TMainForm::ApplyTabStops() {}
-void TMainForm::AutoIndent() {}
+// ---- find and replace --------------------------------------------------------
+
+void TMainForm::Suchen1Click() {
+    if (LastSlot < 0)
+        return;
+    if (!FindDialog) {
+        FindDialog = new TFindDialog(this);
+        connect(FindDialog, &TFindDialog::Find, this,
+                [this] { Guard([this] { FindDialogFind(); }); });
+    }
+    ShowModeless(FindDialog);
+}
+
+void TMainForm::Ersetzen1Click() {
+    if (LastSlot < 0)
+        return;
+    if (!ReplaceDialog) {
+        ReplaceDialog = new TReplaceDialog(this);
+        connect(ReplaceDialog, &TReplaceDialog::Find, this,
+                [this] { Guard([this] { ReplaceDialogFind(); }); });
+        connect(ReplaceDialog, &TReplaceDialog::Replace, this,
+                [this] { Guard([this] { ReplaceDialogReplace(); }); });
+    }
+    ShowModeless(ReplaceDialog);
+}
+
+void TMainForm::FindDialogFind() {
+    if (FindDialog)
+        SelectNextOccurrence(FindDialog->FindText());
+}
+
+void TMainForm::ReplaceDialogFind() {
+    if (ReplaceDialog)
+        SelectNextOccurrence(ReplaceDialog->FindText());
+}
+
+void TMainForm::SelectNextOccurrence(const QString& what) {
+    if (LastSlot < 0)
+        return;
+    TColorMemo* memo = CurrentMemo();
+    const int32_t at = FindNextOffset(memo->Text(), memo->SelStart(), memo->SelLength(), what);
+    if (at < 0)
+        return;
+    memo->setFocus();
+    memo->SetSelection(at, int32_t(what.size()));
+}
+
+void TMainForm::ReplaceDialogReplace() {
+    if (LastSlot < 0 || !ReplaceDialog)
+        return;
+    const QString what = ReplaceDialog->FindText();
+    const QString with = ReplaceDialog->ReplaceText();
+    const bool all = ReplaceDialog->ReplaceAll();
+    TColorMemo* memo = CurrentMemo();
+    TReplaceAllScan scan(memo->Text(), what, with);
+    int32_t at = scan.Next();
+    if (at < 0) {
+        Ask.Error(this, SearchTextNotFound(what), QStringLiteral("Fehler"));
+        return;
+    }
+    WithoutUndo(memo, [&] {
+        for (; at >= 0; at = all ? scan.Next() : -1) {
+            memo->SetSelection(at, int32_t(what.size()));
+            memo->ReplaceSelection(with);
+            scan.Replaced(at);
+        }
+    });
+}
+
+// ---- font and tab stops ------------------------------------------------------
+
+void TMainForm::Font1Click() {
+    if (const std::optional<QFont> font = Ask.ChooseFont(this, CMemo[1]->font()))
+        ApplyEditorFont(*font);
+    ApplyTabStops();
+}
+
+void TMainForm::ApplyTabStops() {
+    if (LastSlot < 0)
+        return;
+    // The dialog base unit of the platform is the average character width of
+    // the application font; the stops do not follow the editor font.
+    const int baseUnit = QFontMetrics(QApplication::font()).averageCharWidth();
+    const double distance = TabStopDistance(TInis.Tabs, baseUnit);
+    for (int n = 1; n <= LastSlot + 1; ++n) {
+        TColorMemo* memo = SlotMemo(n);
+        memo->setTabChangesFocus(false);
+        memo->setTabStopDistance(distance);
+        memo->viewport()->update();
+    }
+}
+
+// ---- auto-indent and Ctrl+Y ----------------------------------------------------
+
+void TMainForm::AutoIndent() {
+    const bool doIndent = EnterPressed && TInis.AutoTab;
+    EnterPressed = false;
+    if (!doIndent || LastSlot < 0)
+        return;
+    TColorMemo* memo = CurrentMemo();
+    const QString prefix = IndentPrefix(memo->LineText(memo->CaretLine() - 1));
+    if (prefix.isEmpty())
+        return;
+    memo->SetSelStart(memo->SelStart());
+    memo->ReplaceSelection(prefix);
+}
+
+void TMainForm::DeleteCaretLine() {
+    if (LastSlot < 0)
+        return;
+    TColorMemo* memo = CurrentMemo();
+    // The key goes on to the editor, where Qt binds it to redo: with the redo
+    // history gone it finds nothing to bring back.
+    memo->document()->clearUndoRedoStacks(QTextDocument::RedoStack);
+    const int32_t line = memo->CaretLine();
+    const int32_t start = memo->LineIndex(line);
+    if (start < 0)
+        return;
+    const int32_t next = memo->LineIndex(line + 1);
+    // The last line keeps the break before it.
+    const int32_t length = next >= 0 ? next - start : memo->LineLength(start);
+    if (length == 0)
+        return;
+    WithoutUndo(memo, [&] {
+        memo->SetSelection(start, length);
+        memo->ReplaceSelection(QString());
+    });
+}
+
+// ---- editor events -------------------------------------------------------------
 
 void TMainForm::CMemo1Change(TColorMemo*) {
     AutoIndent();
@@ -30,8 +210,13 @@ void TMainForm::CMemo1Click(TColorMemo*) {
     UpdateCaretStatus();
 }
 
-void TMainForm::CMemo1KeyDown(TColorMemo*, int&, Qt::KeyboardModifiers) {
+void TMainForm::CMemo1KeyDown(TColorMemo*, int& key, Qt::KeyboardModifiers modifiers) {
     UpdateCaretStatus();
+    const Qt::KeyboardModifiers held =
+        modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (key == Qt::Key_Y && held == Qt::ControlModifier &&
+        QApplication::mouseButtons() == Qt::NoButton)
+        DeleteCaretLine();
 }
 
 void TMainForm::CMemo1KeyPress(TColorMemo*, QChar& key) {

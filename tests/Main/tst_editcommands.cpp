@@ -1,0 +1,444 @@
+// Editing commands and status through the real main window: caret status,
+// caption and command states, clipboard and undo, auto-indent, Ctrl+Y, tab
+// stops and the font command.
+#include "ColMemo/ColorMemo.h"
+#include "Main/FindDialog.h"
+#include "Main/Inis.h"
+#include "Main/MainForm.h"
+#include "Main/ReplaceDialog.h"
+#include "ScriptedPrompts.h"
+#include "TestSettings.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QtTest>
+
+class TestEditCommands : public QObject {
+    Q_OBJECT
+
+    ScriptedPrompts prompts;
+    std::unique_ptr<TMainForm> form;
+
+    TColorMemo* OpenDoc(const QString& text, const QString& path = TMainForm::NoName) {
+        form->OpenSlot(path);
+        TColorMemo* memo = form->CurrentMemo();
+        memo->SetText(text);
+        return memo;
+    }
+    TColorMemo* OpenFocusedDoc(const QString& text) {
+        TColorMemo* memo = OpenDoc(text);
+        memo->setFocus();
+        QCoreApplication::processEvents();
+        return memo;
+    }
+    QAction* Action(const QString& name) const { return form->findChild<QAction*>(name); }
+    QStringList Enabled(const QStringList& names) const {
+        QStringList on;
+        for (const QString& name : names)
+            if (Action(name)->isEnabled())
+                on << name;
+        return on;
+    }
+    // Left edge of the character at `col` in the first line, in pixels.
+    static qreal XOf(TColorMemo* memo, int col) {
+        const QTextBlock block = memo->document()->firstBlock();
+        memo->document()->documentLayout()->blockBoundingRect(block); // lays the block out
+        return block.layout()->lineAt(0).cursorToX(col);
+    }
+
+    const QStringList textCommands{
+        "Speichern1", "SpeichernUnter1", "Drucken1",   "Suchen1",   "Ersetzen1", "Compiler1",
+        "Browser1",   "Runner1",         "Speichern2", "Drucken2",  "Suchen2",   "Ersetzen2",
+        "Compiler2",  "Browser2",        "Runner2",    "Compiler3", "Browser3",  "Runner3"};
+    const QStringList inUseCommands{"Schliessen1", "AllesSchliessen1", "Allesmarkieren1",
+                                    "Schliessen3"};
+    const QStringList selectionCommands{"Ausschneiden1", "Kopieren1", "Loeschen1",
+                                        "Ausschneiden2", "Kopieren2", "Ausschneiden3",
+                                        "Kopieren3",     "Loeschen3"};
+    const QStringList pasteCommands{"Einfuegen1", "Einfuegen2", "Einfuegen3"};
+    const QStringList undoCommands{"Rueckgaengig1", "Rueckgaengig3"};
+    const QStringList neverDisabled{"Speichern3", "SpeichernUnter3", "Allesmarkieren3", "Neu1",
+                                    "Oeffnen1",   "Font1",           "Optionen1",       "Info1"};
+
+private slots:
+    void initTestCase() { UseThrowAwayConfig(); }
+    void init() {
+        ClearSettings();
+        prompts = ScriptedPrompts();
+        QApplication::clipboard()->clear();
+        form = std::make_unique<TMainForm>(prompts);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void cleanup() { form.reset(); }
+
+    // ---- caret status ------------------------------------------------------
+
+    void caret_status_shows_line_and_column_right_aligned_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("start") << 0 << 0 << "  1:   1";
+        QTest::newRow("line 12, column 5") << 11 << 4 << " 12:   5";
+        QTest::newRow("four-digit line widens") << 1233 << 4 << "1234:   5";
+    }
+    void caret_status_shows_line_and_column_right_aligned() {
+        QFETCH(int, line);
+        QFETCH(int, col);
+        QFETCH(QString, status);
+        QStringList lines;
+        for (int i = 0; i < 1500; ++i)
+            lines << QStringLiteral("line %1").arg(i);
+        TColorMemo* memo = OpenDoc(lines.join(QStringLiteral("\r\n")));
+        memo->SetCaretLine(line);
+        memo->SetCaretCol(col);
+        form->UpdateCaretStatus();
+        QCOMPARE(form->StatusText(0), status);
+    }
+
+    void caret_status_follows_a_mouse_click() {
+        TColorMemo* memo = OpenDoc(QStringLiteral("ab\r\ncdef"));
+        memo->SetSelStart(7);
+        form->CMemo1Click(memo);
+        QCOMPARE(form->StatusText(0), QStringLiteral("  2:   4"));
+    }
+
+    // ---- caption and command states -------------------------------------------
+
+    void caption_reads_kodiwerk_until_the_first_update() {
+        QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk"));
+        QCOMPARE(form->StatusText(0), QString());
+        QCOMPARE(form->StatusText(1), QString());
+    }
+
+    void new_empty_document_disables_text_commands() {
+        OpenDoc(QString());
+        form->UpdateCommandStates();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - noname.java"));
+        QCOMPARE(form->StatusText(1), QString());
+        QCOMPARE(Enabled(textCommands), QStringList());
+        QCOMPARE(Enabled(inUseCommands), inUseCommands);
+        QCOMPARE(Enabled(selectionCommands + pasteCommands + undoCommands), QStringList());
+        QCOMPARE(Enabled(neverDisabled), neverDisabled);
+    }
+
+    void caption_names_the_file_with_its_extension() {
+        OpenDoc(QStringLiteral("x"), QStringLiteral("/home/u/src/Hallo.java"));
+        form->UpdateCommandStates();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - Hallo.java"));
+    }
+
+    void text_enables_the_text_commands_and_marks_the_change() {
+        TColorMemo* memo = OpenFocusedDoc(QString());
+        QTest::keyClicks(memo, QStringLiteral("int"));
+        QCOMPARE(Enabled(textCommands), textCommands);
+        QCOMPARE(form->StatusText(1), QStringLiteral("Geändert"));
+        QCOMPARE(Enabled(undoCommands), undoCommands);
+        QCOMPARE(Enabled(selectionCommands), QStringList());
+    }
+
+    void selection_enables_cut_copy_and_delete_when_the_menu_opens() {
+        TColorMemo* memo = OpenDoc(QStringLiteral("hello world"));
+        memo->SetSelection(0, 5);
+        QCOMPARE(Enabled(selectionCommands), QStringList()); // not recomputed yet
+        emit form->Bearbeiten1->aboutToShow();
+        QCOMPARE(Enabled(selectionCommands), selectionCommands);
+        memo->SetSelStart(2);
+        emit form->PopupMenu->aboutToShow();
+        QCOMPARE(Enabled(selectionCommands), QStringList());
+    }
+
+    void clipboard_text_enables_paste() {
+        OpenDoc(QStringLiteral("x"));
+        form->UpdateCommandStates();
+        QCOMPARE(Enabled(pasteCommands), QStringList());
+        QApplication::clipboard()->setText(QStringLiteral("pasted"));
+        form->UpdateCommandStates();
+        QCOMPARE(Enabled(pasteCommands), pasteCommands);
+    }
+
+    void no_slot_in_use_disables_every_document_command() {
+        // The hidden first editor keeps the closed document's text and flag.
+        TColorMemo* memo = OpenFocusedDoc(QString());
+        QTest::keyClicks(memo, QStringLiteral("abc"));
+        memo->SetSelection(0, 2);
+        QApplication::clipboard()->setText(QStringLiteral("pasted"));
+        form->CloseCurrentSlot();
+        QCOMPARE(form->LastSlot, -1);
+        form->UpdateCommandStates();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - noname.java"));
+        QCOMPARE(form->StatusText(1), QString());
+        QCOMPARE(Enabled(textCommands + inUseCommands + selectionCommands + pasteCommands +
+                         undoCommands),
+                 QStringList());
+        QCOMPARE(Enabled(neverDisabled), neverDisabled);
+    }
+
+    void commands_refuse_to_act_without_a_slot_in_use() {
+        TColorMemo* memo = OpenDoc(QStringLiteral("closed text"));
+        form->CloseCurrentSlot();
+        memo->SetSelection(0, 6);
+        QApplication::clipboard()->setText(QStringLiteral("pasted"));
+        form->Loeschen1Click();
+        form->Ausschneiden1Click();
+        form->Einfuegen1Click();
+        form->Allesmarkieren1Click();
+        form->Suchen1Click();
+        form->Ersetzen1Click();
+        QCOMPARE(memo->Text(), QStringLiteral("closed text"));
+        QCOMPARE(memo->SelLength(), 6);
+        QVERIFY(!form->FindDialog || !form->FindDialog->isVisible());
+        QVERIFY(!form->ReplaceDialog || !form->ReplaceDialog->isVisible());
+    }
+
+    void switching_tabs_updates_caption_and_status() {
+        OpenDoc(QStringLiteral("first"), QStringLiteral("/p/Eins.java"));
+        TColorMemo* second = OpenDoc(QStringLiteral("a\r\nsecond"), QStringLiteral("/p/Zwei.java"));
+        second->SetSelStart(5);
+        form->PC_Edit->setCurrentIndex(0);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - Eins.java"));
+        QCOMPARE(form->StatusText(0), QStringLiteral("  1:   1"));
+        form->PC_Edit->setCurrentIndex(1);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - Zwei.java"));
+        QCOMPARE(form->StatusText(0), QStringLiteral("  2:   3"));
+    }
+
+    // ---- clipboard and undo -------------------------------------------------------
+
+    void cut_and_paste_move_the_selection() {
+        TColorMemo* memo = OpenDoc(QStringLiteral("one two"));
+        memo->SetSelection(0, 4);
+        form->Ausschneiden1Click();
+        QCOMPARE(memo->Text(), QStringLiteral("two"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("one "));
+        memo->SetSelStart(3);
+        form->Einfuegen1Click();
+        QCOMPARE(memo->Text(), QStringLiteral("twoone "));
+    }
+
+    void copy_keeps_the_text_and_delete_removes_the_selection_only() {
+        TColorMemo* memo = OpenDoc(QStringLiteral("line 1\r\nline 2"));
+        memo->SetSelection(4, 5);
+        form->Kopieren1Click();
+        QCOMPARE(memo->Text(), QStringLiteral("line 1\r\nline 2"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral(" 1\nl"));
+        QApplication::clipboard()->setText(QStringLiteral("untouched"));
+        form->Loeschen1Click();
+        QCOMPARE(memo->Text(), QStringLiteral("lineine 2"));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+        form->Loeschen1Click(); // nothing selected: nothing deleted
+        QCOMPARE(memo->Text(), QStringLiteral("lineine 2"));
+    }
+
+    void undo_takes_back_typing() {
+        TColorMemo* memo = OpenFocusedDoc(QStringLiteral("x"));
+        memo->SetSelStart(1);
+        QTest::keyClicks(memo, QStringLiteral("yz"));
+        QCOMPARE(memo->Text(), QStringLiteral("xyz"));
+        while (memo->document()->isUndoAvailable())
+            form->Rueckgaengig1Click();
+        QCOMPARE(memo->Text(), QStringLiteral("x"));
+    }
+
+    void select_all_selects_the_whole_text() {
+        TColorMemo* memo = OpenDoc(QStringLiteral("a\r\nbc"));
+        memo->SetSelStart(2);
+        Action("Allesmarkieren1")->trigger();
+        QCOMPARE(memo->SelStart(), 0);
+        QCOMPARE(memo->SelLength(), 5);
+    }
+
+    // ---- auto-indent ----------------------------------------------------------------
+
+    void enter_repeats_the_indentation_of_its_line_data() {
+        QTest::addColumn<bool>("autoTab");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("caretAfter");
+        QTest::newRow("two tabs") << true << "\t\tint a;" << 8 << "\t\tint a;\r\n\t\t" << 12;
+        QTest::newRow("inside the line") << true << "  ab" << 3 << "  a\r\n  b" << 7;
+        QTest::newRow("blank line") << true << "   " << 3 << "   \r\n" << 5;
+        QTest::newRow("empty line") << true << "" << 0 << "\r\n" << 2;
+        QTest::newRow("second line") << true << "x\r\n\ty" << 5 << "x\r\n\ty\r\n\t" << 8;
+        QTest::newRow("auto-tab off") << false << "\t\tint a;" << 8 << "\t\tint a;\r\n" << 10;
+    }
+    void enter_repeats_the_indentation_of_its_line() {
+        QFETCH(bool, autoTab);
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        QFETCH(QString, result);
+        QFETCH(int, caretAfter);
+        TInis.AutoTab = autoTab;
+        TColorMemo* memo = OpenFocusedDoc(text);
+        memo->SetSelStart(caret);
+        QTest::keyClick(memo, Qt::Key_Return);
+        QCOMPARE(memo->Text(), result);
+        QCOMPARE(memo->SelStart(), caretAfter);
+        QVERIFY(!form->EnterPressed);
+        // The next character is typed plainly after the indentation.
+        QTest::keyClick(memo, Qt::Key_Q);
+        QCOMPARE(memo->Text(), result.left(caretAfter) + "q" + result.mid(caretAfter));
+    }
+
+    void only_enter_arms_the_indentation() {
+        TInis.AutoTab = true;
+        TColorMemo* memo = OpenFocusedDoc(QStringLiteral("\tx"));
+        memo->SetSelStart(2);
+        QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClick(memo, Qt::Key_Y);
+        // A line break from the program is not an Enter of the user.
+        memo->ReplaceSelection(QStringLiteral("\r\n"));
+        QCOMPARE(memo->Text(), QStringLiteral("\tx\r\n\ty\r\n"));
+    }
+
+    // ---- Ctrl+Y -----------------------------------------------------------------------
+
+    void ctrl_y_deletes_the_caret_line_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("caretAfter");
+        QTest::newRow("line 3 of five") << 2 << "l1\r\nl2\r\nl4\r\nl5" << 8;
+        QTest::newRow("first line") << 0 << "l2\r\nl3\r\nl4\r\nl5" << 0;
+        QTest::newRow("last line keeps the break before it") << 4 << "l1\r\nl2\r\nl3\r\nl4\r\n"
+                                                             << 16;
+    }
+    void ctrl_y_deletes_the_caret_line() {
+        QFETCH(int, line);
+        QFETCH(QString, result);
+        QFETCH(int, caretAfter);
+        TColorMemo* memo = OpenFocusedDoc(QStringLiteral("l1\r\nl2\r\nl3\r\nl4\r\nl5"));
+        memo->SetModified(false);
+        memo->SetCaretLine(line);
+        memo->SetCaretCol(1);
+        QTest::keyClick(memo, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(memo->Text(), result);
+        QCOMPARE(memo->SelStart(), caretAfter);
+        QVERIFY(memo->Modified());
+        QCOMPARE(form->StatusText(1), QStringLiteral("Geändert"));
+        QVERIFY(!form->Rueckgaengig1->isEnabled());
+        form->Rueckgaengig1Click();
+        QCOMPARE(memo->Text(), result);
+    }
+
+    void ctrl_y_leaves_no_undo_reaching_past_it() {
+        TColorMemo* memo = OpenFocusedDoc(QStringLiteral("a\r\nb"));
+        memo->SetSelStart(4);
+        QTest::keyClicks(memo, QStringLiteral("cd"));
+        memo->SetCaretLine(0);
+        QTest::keyClick(memo, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(memo->Text(), QStringLiteral("bcd"));
+        form->Rueckgaengig1Click();
+        QCOMPARE(memo->Text(), QStringLiteral("bcd"));
+    }
+
+    void ctrl_y_never_redoes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("a line is deleted") << "a\r\nb" << 0 << "b";
+        QTest::newRow("empty last line: nothing to delete") << "a\r\n" << 3 << "a\r\n";
+    }
+    void ctrl_y_never_redoes() {
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        QFETCH(QString, result);
+        TColorMemo* memo = OpenFocusedDoc(text);
+        memo->SetSelStart(memo->TextLength());
+        QTest::keyClick(memo, Qt::Key_X);
+        form->Rueckgaengig1Click();
+        QCOMPARE(memo->Text(), text);
+        QVERIFY(memo->document()->isRedoAvailable());
+        memo->SetSelStart(caret);
+        QTest::keyClick(memo, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(memo->Text(), result);
+    }
+
+    void ctrl_shift_y_and_alt_ctrl_y_do_nothing_special_data() {
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("ctrl+shift") << int(Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::newRow("ctrl+alt") << int(Qt::ControlModifier | Qt::AltModifier);
+    }
+    void ctrl_shift_y_and_alt_ctrl_y_do_nothing_special() {
+        QFETCH(int, modifiers);
+        TColorMemo* memo = OpenFocusedDoc(QStringLiteral("l1\r\nl2\r\nl3"));
+        memo->SetCaretLine(1);
+        QTest::keyClick(memo, Qt::Key_Y, Qt::KeyboardModifiers(modifiers));
+        // Whatever the editor itself makes of the key, no line goes.
+        QCOMPARE(memo->LineCount(), 3);
+        QVERIFY(memo->LineText(1).contains(QStringLiteral("l2")));
+    }
+
+    // ---- tab stops --------------------------------------------------------------------
+
+    void tab_stops_lie_about_every_tabs_times_eight_pixels_data() {
+        QTest::addColumn<int>("tabs");
+        QTest::newRow("tabs 2") << 2;
+        QTest::newRow("tabs 4") << 4;
+    }
+    void tab_stops_lie_about_every_tabs_times_eight_pixels() {
+        QFETCH(int, tabs);
+        TInis.Tabs = tabs;
+        TColorMemo* first = OpenDoc(QStringLiteral("\t\tx"));
+        TColorMemo* second = OpenDoc(QStringLiteral("\tx"));
+        // Truncation to whole dialog units may shorten a stop by less than a unit.
+        const qreal unit = QFontMetrics(QApplication::font()).averageCharWidth() / 4.0;
+        for (TColorMemo* memo : {first, second}) {
+            const qreal distance = memo->tabStopDistance();
+            QVERIFY2(distance <= 8 * tabs && distance > 8 * tabs - unit,
+                     qPrintable(QString::number(distance)));
+            QVERIFY(!memo->tabChangesFocus());
+        }
+        QTest::qWait(0);
+        // The layout follows: two tabs reach twice as far as one.
+        QCOMPARE(XOf(first, 1) - XOf(first, 0), first->tabStopDistance());
+        QCOMPARE(XOf(first, 2) - XOf(first, 0), 2 * first->tabStopDistance());
+    }
+
+    void tabs_zero_gives_the_narrowest_tabs() {
+        TInis.Tabs = 0;
+        TColorMemo* memo = OpenDoc(QStringLiteral("\t\t\tx"));
+        QTest::qWait(0);
+        QCOMPARE(memo->tabStopDistance(), 1.0);
+        QVERIFY(XOf(memo, 3) - XOf(memo, 0) <= 3.0);
+    }
+
+    // ---- font ---------------------------------------------------------------------------
+
+    void chosen_font_reaches_all_five_editors_and_the_settings() {
+        OpenDoc(QStringLiteral("x"));
+        QFont chosen(QStringLiteral("DejaVu Sans Mono"), 17);
+        chosen.setBold(true);
+        prompts.Fonts.enqueue(chosen);
+        const QString before = form->SlotMemo(1)->font().family();
+        Action("Font1")->trigger();
+        QCOMPARE(prompts.CallsOf(QStringLiteral("font")).size(), 1);
+        QCOMPARE(prompts.CallsOf(QStringLiteral("font")).first().Text, before);
+        for (int n = 1; n <= 5; ++n) {
+            QCOMPARE(form->SlotMemo(n)->font().pointSize(), 17);
+            QVERIFY(form->SlotMemo(n)->font().bold());
+        }
+        QCOMPARE(TInis.Font.pointSize(), 17);
+        QVERIFY(TInis.Font.bold());
+    }
+
+    void cancelled_font_dialog_changes_no_font_but_reapplies_tab_stops() {
+        TColorMemo* memo = OpenDoc(QStringLiteral("\tx"));
+        const QFont before = memo->font();
+        TInis.Tabs = 6;
+        form->Font1Click(); // nothing queued: the user cancels
+        QCOMPARE(memo->font(), before);
+        QCOMPARE(TInis.Font, before);
+        QVERIFY(memo->tabStopDistance() > 8 * 4);
+    }
+};
+
+QTEST_MAIN(TestEditCommands)
+#include "tst_editcommands.moc"
