@@ -85,7 +85,7 @@ void TColorMemo::PaintRuns(QPainter& painter, const QRect& paintRect, bool caret
     const TColorMemoPainter::TStyle style{palette().color(QPalette::Base),
                                           palette().color(QPalette::Text), font(),
                                           m_hotSpot.Underlined};
-    TColorMemoPainter runs(painter, m_model, geometry, palette(), style);
+    TColorMemoPainter runs(painter, geometry, palette(), style);
     runs.DrawRuns(m_scanner.KeyList(), m_scanner.RunCount(), paintRect, OnDrawKey);
     m_lastPaint = {m_lastPaint.Count + 1, caretLineOnly, m_scanner.ScanStart(),
                    m_scanner.ScanEnd()};

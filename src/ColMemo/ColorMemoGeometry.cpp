@@ -12,12 +12,28 @@ void TColorMemoGeometry::SetWindow(const QTextBlock& first, QPointF origin, qrea
     m_height = viewportHeight;
     m_lines.clear();
     QAbstractTextDocumentLayout* layout = m_doc->documentLayout();
+    int32_t start = m_model.LineStart(m_first);
     for (QTextBlock block = first; block.isValid() && origin.y() < viewportHeight;
          block = block.next()) {
         const QRectF rect = layout->blockBoundingRect(block).translated(origin);
-        m_lines.push_back({block, rect});
+        const int32_t length = block.length() - 1;
+        m_lines.push_back({block, rect, start, length});
         origin.ry() += rect.height();
+        start += length + 2;
     }
+}
+
+int32_t TColorMemoGeometry::LineOf(int32_t index) const {
+    if (m_lines.empty() || index < m_lines.front().Start)
+        return m_first - 1;
+    const auto next =
+        std::upper_bound(m_lines.begin(), m_lines.end(), index,
+                         [](int32_t i, const TVisibleLine& line) { return i < line.Start; });
+    const auto line = next - 1;
+    // past the last visible line's break
+    if (next == m_lines.end() && index >= line->Start + line->Length + 2)
+        return LastVisibleLine() + 1;
+    return m_first + static_cast<int32_t>(line - m_lines.begin());
 }
 
 const TColorMemoGeometry::TVisibleLine* TColorMemoGeometry::Visible(int32_t line) const {

@@ -29,12 +29,18 @@ public:
     // A line the viewport shows, at least in part.
     struct TVisibleLine {
         QTextBlock Block;
-        QRectF Rect; // the block's rectangle in viewport coordinates
+        QRectF Rect;    // the block's rectangle in viewport coordinates
+        int32_t Start;  // index of the line's first character
+        int32_t Length; // without the line break
     };
     // The visible line, or nullptr when the viewport does not show it.
     const TVisibleLine* Visible(int32_t line) const;
     int32_t FirstVisibleLine() const { return m_first; }
     int32_t LastVisibleLine() const { return m_first + static_cast<int32_t>(m_lines.size()) - 1; }
+    // The line holding an index when the viewport shows it; otherwise the line just above or
+    // below the visible ones. Paints look up many indices, all near the window: this stays a
+    // search in the visible lines, however long the text.
+    int32_t LineOf(int32_t index) const;
 
 private:
     const TTextModel& m_model;

@@ -70,11 +70,9 @@ TColor ToTColor(const QColor& color) {
     return TColor(rgb.red()) | TColor(rgb.green()) << 8 | TColor(rgb.blue()) << 16;
 }
 
-TColorMemoPainter::TColorMemoPainter(QPainter& painter, const TTextModel& model,
-                                     const TColorMemoGeometry& geometry, const QPalette& palette,
-                                     const TStyle& style)
-    : m_painter(painter), m_model(model), m_geometry(geometry), m_palette(palette), m_style(style) {
-}
+TColorMemoPainter::TColorMemoPainter(QPainter& painter, const TColorMemoGeometry& geometry,
+                                     const QPalette& palette, const TStyle& style)
+    : m_painter(painter), m_geometry(geometry), m_palette(palette), m_style(style) {}
 
 void TColorMemoPainter::DrawRuns(const colmemo::TKeyDescrList& runs, int32_t count,
                                  const QRectF& clip, const TKeyDrawEvent& onDrawKey) {
@@ -89,8 +87,8 @@ void TColorMemoPainter::DrawRun(const TKeyDescr& run, const TKeyDrawEvent& onDra
     // Masks keep the selection's highlight and the tab stops as the editor drew them.
     if (run.First < 0 || run.ZOrder >= colmemo::ZSelectionMask || run.Last == colmemo::FreeIndex)
         return;
-    const int32_t firstLine = m_model.LineOf(run.First);
-    const int32_t lastLine = m_model.LineOf(run.Last);
+    const int32_t firstLine = m_geometry.LineOf(run.First);
+    const int32_t lastLine = m_geometry.LineOf(run.Last);
     if (lastLine > firstLine) {
         DrawAcrossLines(run, firstLine, lastLine);
         return;
@@ -126,8 +124,8 @@ bool TColorMemoPainter::Piece(int32_t line, int32_t first, int32_t last, TPiece&
     const QTextLayout* layout = piece.Line->Block.layout();
     if (!layout || layout->lineCount() == 0)
         return false;
-    const int32_t start = m_model.LineStart(line);
-    const int32_t textLength = piece.Line->Block.length() - 1;
+    const int32_t start = piece.Line->Start;
+    const int32_t textLength = piece.Line->Length;
     const int32_t from = std::max(first, start) - start;
     const int32_t to = std::min(last - start, textLength - 1);
     if (to < from)

@@ -32,9 +32,8 @@ public:
         bool UnderlineHotSpots = true;
     };
 
-    TColorMemoPainter(QPainter& painter, const TTextModel& model,
-                      const TColorMemoGeometry& geometry, const QPalette& palette,
-                      const TStyle& style);
+    TColorMemoPainter(QPainter& painter, const TColorMemoGeometry& geometry,
+                      const QPalette& palette, const TStyle& style);
 
     // Draws runs[0 .. count) up to the first free record, only where they meet clip.
     void DrawRuns(const colmemo::TKeyDescrList& runs, int32_t count, const QRectF& clip,
@@ -57,7 +56,6 @@ private:
     void DrawKey(const TPiece& piece, const QColor& color, const TKeyDrawEvent& onDrawKey);
 
     QPainter& m_painter;
-    const TTextModel& m_model;
     const TColorMemoGeometry& m_geometry;
     const QPalette& m_palette;
     TStyle m_style;
