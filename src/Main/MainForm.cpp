@@ -1,6 +1,7 @@
 #include "Main/MainForm.h"
 
 #include "ColMemo/ColorMemo.h"
+#include "ColMemo/JavaRules.h"
 #include "Main/Inis.h"
 #include "Main/Prompts.h"
 #include "Main/RegistryIni.h"
@@ -30,6 +31,8 @@ TMainForm::TMainForm(Prompts& prompts, QStringList arguments, QWidget* parent)
     BuildToolBar();
     BuildPopupMenu();
     BuildEditorArea();
+    // The first editor declares the Java colours; the others copy them at creation.
+    colmemo::AddJavaRules(CMemo[1]->ColorRules());
     BuildMessageArea();
     BuildStatusBar();
     layout->addWidget(P_Edit, 1);
@@ -106,7 +109,8 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::FormCreate() {
     // Editors 2..5 colour with copies of the first editor's rules.
-    // (The rules arrive with the colour painting of the editor.)
+    for (int n = 2; n <= SlotCount; ++n)
+        CMemo[n]->SetColorRules(CMemo[1]->ColorRules());
     LastSlot = -1;
     ChangingSlots = true;
     for (int n = 1; n <= SlotCount; ++n) {

@@ -1,6 +1,7 @@
 // The main window's commands: captions, shortcuts and first states as the
 // user meets them, and the way shortcut keys are dispatched.
 #include "ColMemo/ColorMemo.h"
+#include "ColMemo/ColorRules.h"
 #include "Main/MainForm.h"
 #include "ScriptedPrompts.h"
 #include "TestSettings.h"
@@ -198,6 +199,20 @@ private slots:
         QSignalSpy find(form->Suchen1, &QAction::triggered);
         QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(find.size(), 1);
+    }
+
+    void every_editor_colours_java_with_a_copy_of_the_first_editors_rules() {
+        for (int n = 1; n <= 5; ++n) {
+            colmemo::TDrawRules& rules = form->CMemo[n]->ColorRules();
+            QCOMPARE(rules.Count(), 4);
+            QCOMPARE(rules.Items(0).KeyMaxHeight, 20);
+            QCOMPARE(rules.Items(2).Keywords().size(), size_t(48));
+            if (n > 1) // a copy of its own, not the first editor's collection
+                QVERIFY(&rules != &form->CMemo[1]->ColorRules());
+        }
+        // A copy, not a share: changing the first editor's rules leaves the others alone.
+        form->CMemo[1]->ColorRules().Items(2).Enabled = false;
+        QVERIFY(form->CMemo[3]->ColorRules().Items(2).Enabled);
     }
 };
 
