@@ -14,13 +14,13 @@
 
 namespace {
 
-TFileDialogSpec SourceFileDialog(const QString& initialDir, const QString& proposedName) {
-    TFileDialogSpec spec;
-    spec.Filters = datei::SourceFileFilters();
-    spec.DefaultSuffix = QStringLiteral("java");
-    spec.InitialDir = initialDir;
-    spec.ProposedName = proposedName;
-    return spec;
+TFileDialogRequest SourceFileDialog(const QString& initialDir, const QString& proposedName) {
+    TFileDialogRequest request;
+    request.Filters = datei::SourceFileFilters();
+    request.DefaultSuffix = QStringLiteral("java");
+    request.InitialDir = initialDir;
+    request.ProposedName = proposedName;
+    return request;
 }
 
 // A menu caption reads '&' as an accelerator mark; the path must show as it is.

@@ -13,17 +13,17 @@ QString AppTitle() {
     return QStringLiteral("Kodiwerk");
 }
 
-void PrepareFileDialog(QFileDialog& dialog, const TFileDialogSpec& spec) {
-    if (!spec.Title.isEmpty())
-        dialog.setWindowTitle(spec.Title);
-    dialog.setNameFilters(spec.Filters);
-    if (!spec.Filters.isEmpty())
-        dialog.selectNameFilter(spec.Filters.first());
-    dialog.setDefaultSuffix(spec.DefaultSuffix);
-    if (!spec.InitialDir.isEmpty())
-        dialog.setDirectory(spec.InitialDir);
-    if (!spec.ProposedName.isEmpty())
-        dialog.selectFile(spec.ProposedName);
+void PrepareFileDialog(QFileDialog& dialog, const TFileDialogRequest& request) {
+    if (!request.Title.isEmpty())
+        dialog.setWindowTitle(request.Title);
+    dialog.setNameFilters(request.Filters);
+    if (!request.Filters.isEmpty())
+        dialog.selectNameFilter(request.Filters.first());
+    dialog.setDefaultSuffix(request.DefaultSuffix);
+    if (!request.InitialDir.isEmpty())
+        dialog.setDirectory(request.InitialDir);
+    if (!request.ProposedName.isEmpty())
+        dialog.selectFile(request.ProposedName);
 }
 
 } // namespace
@@ -57,23 +57,23 @@ void QtPrompts::Error(QWidget* parent, const QString& text, const QString& capti
     box.exec();
 }
 
-QString QtPrompts::ChooseOpenFile(QWidget* parent, const TFileDialogSpec& spec) {
+QString QtPrompts::ChooseOpenFile(QWidget* parent, const TFileDialogRequest& request) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The name typed in need not exist: opening reports a missing file itself.
     dialog.setFileMode(QFileDialog::AnyFile);
-    PrepareFileDialog(dialog, spec);
+    PrepareFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
 }
 
-QString QtPrompts::ChooseSaveFile(QWidget* parent, const TFileDialogSpec& spec) {
+QString QtPrompts::ChooseSaveFile(QWidget* parent, const TFileDialogRequest& request) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The old file becomes the backup, so overwriting needs no question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    PrepareFileDialog(dialog, spec);
+    PrepareFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();

@@ -11,7 +11,7 @@ class QDialog;
 
 // What a file dialog is asked to show. Filters are in Qt's notation
 // ("Java Files (*.java)"), one entry each, the first one selected.
-struct TFileDialogSpec {
+struct TFileDialogRequest {
     QString Title;
     QStringList Filters;
     QString DefaultSuffix; // without the dot
@@ -36,8 +36,8 @@ public:
     virtual void Error(QWidget* parent, const QString& text,
                        const QString& caption = QString()) = 0;
     // The chosen full path, or an empty string when the user cancelled.
-    virtual QString ChooseOpenFile(QWidget* parent, const TFileDialogSpec& spec) = 0;
-    virtual QString ChooseSaveFile(QWidget* parent, const TFileDialogSpec& spec) = 0;
+    virtual QString ChooseOpenFile(QWidget* parent, const TFileDialogRequest& request) = 0;
+    virtual QString ChooseSaveFile(QWidget* parent, const TFileDialogRequest& request) = 0;
     virtual std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) = 0;
     // Printer choice and printer setup; false when cancelled.
     virtual bool ChoosePrinter(QWidget* parent, QPrinter* printer) = 0;
@@ -52,8 +52,8 @@ public:
     Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
     void Message(QWidget* parent, const QString& text) override;
     void Error(QWidget* parent, const QString& text, const QString& caption) override;
-    QString ChooseOpenFile(QWidget* parent, const TFileDialogSpec& spec) override;
-    QString ChooseSaveFile(QWidget* parent, const TFileDialogSpec& spec) override;
+    QString ChooseOpenFile(QWidget* parent, const TFileDialogRequest& request) override;
+    QString ChooseSaveFile(QWidget* parent, const TFileDialogRequest& request) override;
     std::optional<QFont> ChooseFont(QWidget* parent, const QFont& initial) override;
     bool ChoosePrinter(QWidget* parent, QPrinter* printer) override;
     bool SetupPrinter(QWidget* parent, QPrinter* printer) override;

@@ -106,11 +106,11 @@ private slots:
         Command("Oeffnen1");
         const auto opens = prompts.CallsOf(QStringLiteral("open"));
         QCOMPARE(opens.size(), 1);
-        QCOMPARE(opens[0].Spec.Filters, (QStringList{QStringLiteral("Java Files (*.java)"),
-                                                     QStringLiteral("Alle Files(*.*)")}));
-        QCOMPARE(opens[0].Spec.DefaultSuffix, QStringLiteral("java"));
-        QCOMPARE(opens[0].Spec.ProposedName, QString());
-        QCOMPARE(opens[0].Spec.InitialDir, dir->path());
+        QCOMPARE(opens[0].Request.Filters, (QStringList{QStringLiteral("Java Files (*.java)"),
+                                                        QStringLiteral("Alle Files(*.*)")}));
+        QCOMPARE(opens[0].Request.DefaultSuffix, QStringLiteral("java"));
+        QCOMPARE(opens[0].Request.ProposedName, QString());
+        QCOMPARE(opens[0].Request.InitialDir, dir->path());
         QCOMPARE(form->SlotFile[1], path);
         QCOMPARE(TabText(1), QStringLiteral("Hallo"));
         QCOMPARE(form->CurrentMemo()->Text(), QStringLiteral("a\r\nb\r\n"));
@@ -128,8 +128,8 @@ private slots:
         Command("Oeffnen1");
         const auto opens = prompts.CallsOf(QStringLiteral("open"));
         QCOMPARE(opens.size(), 3);
-        QCOMPARE(opens[1].Spec.InitialDir, dir->path());
-        QCOMPARE(opens[2].Spec.InitialDir, QString());
+        QCOMPARE(opens[1].Request.InitialDir, dir->path());
+        QCOMPARE(opens[2].Request.InitialDir, QString());
         QCOMPARE(form->LastSlot, 0);
     }
 
@@ -179,9 +179,9 @@ private slots:
         Command("Speichern1");
         const auto saves = prompts.CallsOf(QStringLiteral("save"));
         QCOMPARE(saves.size(), 1);
-        QCOMPARE(saves[0].Spec.ProposedName, QStringLiteral("noname.java"));
-        QCOMPARE(saves[0].Spec.DefaultSuffix, QStringLiteral("java"));
-        QCOMPARE(saves[0].Spec.InitialDir, QString());
+        QCOMPARE(saves[0].Request.ProposedName, QStringLiteral("noname.java"));
+        QCOMPARE(saves[0].Request.DefaultSuffix, QStringLiteral("java"));
+        QCOMPARE(saves[0].Request.InitialDir, QString());
         QCOMPARE(form->SlotFile[1], Path(stored));
         QCOMPARE(ReadBytes(Path(stored)), QByteArray("class Hallo {}\r\n"));
         if (stored != chosen)
@@ -260,7 +260,7 @@ private slots:
         Open(path);
         ChooseFiles({Path(QStringLiteral("Neu.java"))});
         Command("SpeichernUnter1");
-        QCOMPARE(prompts.CallsOf(QStringLiteral("save")).at(0).Spec.ProposedName,
+        QCOMPARE(prompts.CallsOf(QStringLiteral("save")).at(0).Request.ProposedName,
                  QStringLiteral("Alt.java"));
         QCOMPARE(form->SlotFile[1], Path(QStringLiteral("Neu.java")));
         QCOMPARE(ReadBytes(Path(QStringLiteral("Neu.java"))), QByteArray("x\r\n"));

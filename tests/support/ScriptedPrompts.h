@@ -17,7 +17,7 @@ public:
             Kind; // "ask", "message", "error", "open", "save", "font", "printer", "setup", "modal"
         QString Text;    // message text, or the dialog's proposed name / title
         QString Caption; // error caption, or the dialog's initial directory
-        TFileDialogSpec Spec;
+        TFileDialogRequest Request;
     };
 
     QQueue<Answer> Answers;
@@ -38,12 +38,12 @@ public:
     void Error(QWidget*, const QString& text, const QString& caption) override {
         Calls.append({QStringLiteral("error"), text, caption, {}});
     }
-    QString ChooseOpenFile(QWidget*, const TFileDialogSpec& spec) override {
-        Calls.append({QStringLiteral("open"), spec.ProposedName, spec.InitialDir, spec});
+    QString ChooseOpenFile(QWidget*, const TFileDialogRequest& request) override {
+        Calls.append({QStringLiteral("open"), request.ProposedName, request.InitialDir, request});
         return Files.isEmpty() ? QString() : Files.dequeue();
     }
-    QString ChooseSaveFile(QWidget*, const TFileDialogSpec& spec) override {
-        Calls.append({QStringLiteral("save"), spec.ProposedName, spec.InitialDir, spec});
+    QString ChooseSaveFile(QWidget*, const TFileDialogRequest& request) override {
+        Calls.append({QStringLiteral("save"), request.ProposedName, request.InitialDir, request});
         return Files.isEmpty() ? QString() : Files.dequeue();
     }
     std::optional<QFont> ChooseFont(QWidget*, const QFont& initial) override {
