@@ -25,7 +25,14 @@ TColorMemo::TColorMemo(QWidget* parent) : QPlainTextEdit(parent), m_model(docume
     viewport()->setMouseTracking(true);
 }
 
-TColorMemo::~TColorMemo() = default;
+TColorMemo::~TColorMemo() {
+    // The base class outlives this class's members; nothing it does on the way out may reach
+    // them through a signal.
+    disconnect(document(), nullptr, this, nullptr);
+    disconnect(this, nullptr, this, nullptr);
+    disconnect(verticalScrollBar(), nullptr, this, nullptr);
+    disconnect(horizontalScrollBar(), nullptr, this, nullptr);
+}
 
 // ---- text and selection ----------------------------------------------------
 

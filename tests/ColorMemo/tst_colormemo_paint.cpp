@@ -14,6 +14,7 @@ const QString JavaSample = QStringLiteral("/* block comment with public\r\n"
                                           "    // line comment with int\r\n"
                                           "    String string = print();\r\n"
                                           "    int x;   \r\n"
+                                          "\tint y; /* a\tb */\r\n"
                                           "}\r\n");
 
 // Where a word occurs in the sample.
@@ -76,6 +77,9 @@ void TestColorMemoPaint::words_are_drawn_in_their_rule_colour_data() {
     QTest::newRow("string in lower case") << At("string") << 6 << TFamily::Black;
     QTest::newRow("print contains no int") << At("print") << 5 << TFamily::Black;
     QTest::newRow("class name") << At("Hallo") << 5 << TFamily::Black;
+    QTest::newRow("keyword after a tab") << At("int y") << 3 << TFamily::Blue;
+    QTest::newRow("comment before a tab") << At("/* a") << 4 << TFamily::Purple;
+    QTest::newRow("comment after a tab") << At("b */") << 4 << TFamily::Purple;
 }
 
 void TestColorMemoPaint::words_are_drawn_in_their_rule_colour() {

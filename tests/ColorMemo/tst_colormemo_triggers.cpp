@@ -38,6 +38,7 @@ private slots:
     void left_mouse_button_recolours_the_window();
     void redraw_always_scans_the_window_after_every_change();
     void hot_spot_text_is_blue_and_underlined();
+    void hot_spot_markers_are_solid_blocks();
     void hot_spot_shows_hand_cursor_only_over_its_text_data();
     void hot_spot_shows_hand_cursor_only_over_its_text();
     void hot_spot_click_reports_text_between_markers();
@@ -211,6 +212,22 @@ void TestColorMemoTriggers::hot_spot_text_is_blue_and_underlined() {
     const memorig::TInk see = memorig::InkIn(image, memorig::TextRect(memo, 0, 3), base);
     QCOMPARE(see.Blue, 0);
     QVERIFY(see.Black > 10);
+}
+
+void TestColorMemoTriggers::hot_spot_markers_are_solid_blocks() {
+    TColorMemo memo;
+    memo.HotSpot().Active = true;
+    memo.HotSpot().MarkerColor = colmemo::clRed;
+    QVERIFY(memorig::Show(memo, HotSpotLine));
+    memo.SetSelStart(0);
+    const QImage image = memorig::Grab(memo);
+    for (int32_t marker : {4, 9}) {
+        const QRect block = memorig::TextRect(memo, marker, 1);
+        QVERIFY(block.width() > 2);
+        for (int y = block.top(); y <= block.bottom(); ++y)
+            for (int x = block.left() + 1; x < block.right(); ++x)
+                QCOMPARE(image.pixelColor(x, y), QColor(Qt::red));
+    }
 }
 
 void TestColorMemoTriggers::hot_spot_shows_hand_cursor_only_over_its_text_data() {
