@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-PACKAGES="cmake g++ make pkg-config qt6-base-dev libgl-dev libbenchmark-dev \
+PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libbenchmark-dev \
 default-jdk-headless xterm fonts-dejavu-core fonts-liberation"
 
 missing=""

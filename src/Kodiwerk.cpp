@@ -4,11 +4,20 @@
 #include "Main/StartUp.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kodiwerk"));
     QApplication::setOrganizationName(QStringLiteral("quorndel"));
+
+    // The whole interface speaks German, so Qt's own dialogs (files, fonts,
+    // printers) do too, whatever the desktop's language.
+    QTranslator qtGerman;
+    if (qtGerman.load(QStringLiteral("qtbase_de"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtGerman);
 
     QtPrompts prompts;
     TKodiwerkWindows windows(prompts, QApplication::arguments().mid(1));

@@ -97,8 +97,10 @@ TMainForm::TMainForm(Prompts& prompts, QStringList arguments, QWidget* parent)
                 [this, method] { Guard([this, method] { (this->*method)(); }); });
     }
     connect(PC_Edit, &QTabWidget::currentChanged, this, [this] {
-        if (!ChangingSlots)
-            Guard([this] { PC_EditChange(); });
+        if (ChangingSlots)
+            return;
+        Guard([this] { PC_EditChange(); });
+        CurrentMemo()->setFocus();
     });
 
     Shortcuts = std::make_unique<TShortcutDispatch>(*this);

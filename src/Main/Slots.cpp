@@ -27,6 +27,8 @@ void TMainForm::ShowSlot(int page) {
     PC_Edit->setTabVisible(page, true);
     PC_Edit->setCurrentIndex(page);
     ChangingSlots = false;
+    // The page shown is the one the user types into next.
+    CMemo[page + 1]->setFocus();
 }
 
 void TMainForm::OpenSlot(const QString& path) {

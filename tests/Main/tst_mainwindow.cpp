@@ -214,6 +214,26 @@ private slots:
         form->CMemo[1]->ColorRules().Items(2).Enabled = false;
         QVERIFY(form->CMemo[3]->ColorRules().Items(2).Enabled);
     }
+
+    void the_editor_of_a_new_or_chosen_page_takes_the_keyboard() {
+        form->Neu1->trigger();
+        form->Neu1->trigger();
+        QCOMPARE(QApplication::focusWidget(), form->CMemo[2]);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
+        QCOMPARE(form->CMemo[2]->Text(), QStringLiteral("ab"));
+        // The user picks the first page: typing goes there.
+        form->PC_Edit->setCurrentIndex(0);
+        QCOMPARE(QApplication::focusWidget(), form->CMemo[1]);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("c"));
+        QCOMPARE(form->CMemo[1]->Text(), QStringLiteral("c"));
+        // Closing a page hands the keyboard to the page shown next.
+        form->PC_Edit->setCurrentIndex(1);
+        QCOMPARE(QApplication::focusWidget(), form->CMemo[2]);
+        prompts.Answers.enqueue(Prompts::Answer::No);
+        form->Schliessen1->trigger();
+        QCOMPARE(form->LastSlot, 0);
+        QCOMPARE(QApplication::focusWidget(), form->CMemo[1]);
+    }
 };
 
 QTEST_MAIN(TestMainWindow)
