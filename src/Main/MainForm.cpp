@@ -145,6 +145,12 @@ void TMainForm::ConnectEditor(TColorMemo* memo) {
     connect(memo, &QWidget::customContextMenuRequested, this, [this, memo](const QPoint& pos) {
         PopupMenu->exec(memo->viewport()->mapToGlobal(pos));
     });
+    // The key-down update shows where the caret was before the key; this one
+    // follows it to where the key (or a drag, or a find) put it.
+    connect(memo, &QPlainTextEdit::cursorPositionChanged, this, [this, memo] {
+        if (LastSlot >= 0 && memo == CurrentMemo())
+            UpdateCaretStatus();
+    });
 }
 
 QString TMainForm::StatusText(int panel) const {

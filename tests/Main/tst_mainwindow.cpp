@@ -234,6 +234,15 @@ private slots:
         QCOMPARE(form->LastSlot, 0);
         QCOMPARE(QApplication::focusWidget(), form->CMemo[1]);
     }
+
+    void the_caret_position_follows_arrow_keys_at_once() {
+        TColorMemo* memo = OpenFocusedEditor(QStringLiteral("ab\r\ncd\r\nef"));
+        memo->SetSelStart(0);
+        QTest::keyClick(memo, Qt::Key_Down);
+        QCOMPARE(form->StatusText(0), QStringLiteral("  2:   1"));
+        QTest::keyClick(memo, Qt::Key_End);
+        QCOMPARE(form->StatusText(0), QStringLiteral("  2:   3"));
+    }
 };
 
 QTEST_MAIN(TestMainWindow)
