@@ -34,11 +34,25 @@ bool TMainForm::CloseAllDocuments() {
 }
 
 void TMainForm::Schliessen1Click() {
-    CloseCurrentDocument();
+    if (CloseCurrentDocument())
+        ShowStateAfterClose();
 }
 
 void TMainForm::AllesSchliessen1Click() {
+    const int open = LastSlot + 1;
     CloseAllDocuments();
+    if (LastSlot + 1 < open)
+        ShowStateAfterClose();
+}
+
+// Closing leaves the commands of the closed document behind; refreshing
+// them disables what has nothing left to act on.
+void TMainForm::ShowStateAfterClose() {
+    UpdateCommandStates();
+    if (LastSlot >= 0)
+        UpdateCaretStatus();
+    else
+        SetStatusText(0, QString());
 }
 
 bool TMainForm::FormCloseQuery() {

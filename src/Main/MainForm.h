@@ -87,6 +87,8 @@ public:
     bool CloseCurrentDocument();
     // Closes every slot, current one first; stops at the first slot kept open.
     bool CloseAllDocuments();
+    // Command states and caret status once Close or Close all took slots away.
+    void ShowStateAfterClose();
 
     Prompts& Ask;
     // Runs a command; a failure it does not test for ends it with the general error box.

@@ -243,6 +243,21 @@ private slots:
         QTest::keyClick(memo, Qt::Key_End);
         QCOMPARE(form->StatusText(0), QStringLiteral("  2:   3"));
     }
+
+    void closing_the_last_document_disables_what_acted_on_it() {
+        TColorMemo* memo = OpenFocusedEditor(QStringLiteral("class A {}"));
+        memo->SetSelection(0, 5);
+        form->UpdateCommandStates();
+        QVERIFY(form->Speichern2->isEnabled());
+        QVERIFY(form->Kopieren2->isEnabled());
+        form->Schliessen1->trigger();
+        QCOMPARE(form->LastSlot, -1);
+        for (QAction* action : {form->Speichern1, form->Speichern2, form->Kopieren2,
+                                form->Compiler2, form->Schliessen1, form->AllesSchliessen1})
+            QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+        QCOMPARE(form->StatusText(0), QString());
+        QCOMPARE(form->StatusText(1), QString());
+    }
 };
 
 QTEST_MAIN(TestMainWindow)
