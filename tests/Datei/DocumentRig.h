@@ -2,11 +2,8 @@
 
 // The real main window over real files in a fresh temporary directory, with
 // scripted answers to every question; shared by the document command tests.
-#include "ColMemo/ColorMemo.h"
 #include "Main/Inis.h"
-#include "Main/MainForm.h"
-#include "ScriptedPrompts.h"
-#include "TestSettings.h"
+#include "MainWindowRig.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,20 +13,13 @@
 #include <QtTest>
 #include <memory>
 
-class DocumentRig : public QObject {
+class DocumentRig : public MainWindowRig {
 protected:
-    ScriptedPrompts prompts;
-    std::unique_ptr<TMainForm> form;
     std::unique_ptr<QTemporaryDir> dir;
 
     void SetUp() {
-        UseThrowAwayConfig();
-        QApplication::setQuitOnLastWindowClosed(false);
-        ClearSettings();
-        prompts = ScriptedPrompts();
         dir = std::make_unique<QTemporaryDir>();
-        form = std::make_unique<TMainForm>(prompts);
-        form->show();
+        QVERIFY(StartMainWindow());
     }
     void TearDown() {
         form.reset();

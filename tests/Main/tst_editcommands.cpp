@@ -6,8 +6,7 @@
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 #include "Main/ReplaceDialog.h"
-#include "ScriptedPrompts.h"
-#include "TestSettings.h"
+#include "MainWindowRig.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -20,25 +19,15 @@
 #include <QTextLayout>
 #include <QtTest>
 
-class TestEditCommands : public QObject {
+class TestEditCommands : public MainWindowRig {
     Q_OBJECT
 
-    ScriptedPrompts prompts;
-    std::unique_ptr<TMainForm> form;
-
-    TColorMemo* OpenDoc(const QString& text, const QString& path = TMainForm::NoName) {
-        form->OpenSlot(path);
-        TColorMemo* memo = form->CurrentMemo();
-        memo->SetText(text);
-        return memo;
-    }
     TColorMemo* OpenFocusedDoc(const QString& text) {
         TColorMemo* memo = OpenDoc(text);
         memo->setFocus();
         QCoreApplication::processEvents();
         return memo;
     }
-    QAction* Action(const QString& name) const { return form->findChild<QAction*>(name); }
     QStringList Enabled(const QStringList& names) const {
         QStringList on;
         for (const QString& name : names)
@@ -68,14 +57,9 @@ class TestEditCommands : public QObject {
                                     "Oeffnen1",   "Font1",           "Optionen1",       "Info1"};
 
 private slots:
-    void initTestCase() { UseThrowAwayConfig(); }
     void init() {
-        ClearSettings();
-        prompts = ScriptedPrompts();
         QApplication::clipboard()->clear();
-        form = std::make_unique<TMainForm>(prompts);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QVERIFY(StartMainWindow());
     }
     void cleanup() { form.reset(); }
 

@@ -4,8 +4,7 @@
 #include "Main/FindDialog.h"
 #include "Main/MainForm.h"
 #include "Main/ReplaceDialog.h"
-#include "ScriptedPrompts.h"
-#include "TestSettings.h"
+#include "MainWindowRig.h"
 
 #include <QAction>
 #include <QLabel>
@@ -14,19 +13,9 @@
 #include <QTabWidget>
 #include <QtTest>
 
-class TestEditFind : public QObject {
+class TestEditFind : public MainWindowRig {
     Q_OBJECT
 
-    ScriptedPrompts prompts;
-    std::unique_ptr<TMainForm> form;
-
-    TColorMemo* OpenDoc(const QString& text) {
-        form->OpenSlot(TMainForm::NoName);
-        TColorMemo* memo = form->CurrentMemo();
-        memo->SetText(text);
-        form->UpdateCommandStates();
-        return memo;
-    }
     QDialog* OpenDialog(const char* action, const char* dialog) {
         form->findChild<QAction*>(QString::fromLatin1(action))->trigger();
         return form->findChild<QDialog*>(QString::fromLatin1(dialog));
@@ -43,14 +32,7 @@ class TestEditFind : public QObject {
     QList<int> Selection(TColorMemo* memo) { return {memo->SelStart(), memo->SelLength()}; }
 
 private slots:
-    void initTestCase() { UseThrowAwayConfig(); }
-    void init() {
-        ClearSettings();
-        prompts = ScriptedPrompts();
-        form = std::make_unique<TMainForm>(prompts);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
+    void init() { QVERIFY(StartMainWindow()); }
     void cleanup() { form.reset(); }
 
     void dialogs_carry_the_german_captions_and_stay_modeless() {

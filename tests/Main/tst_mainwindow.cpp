@@ -3,8 +3,7 @@
 #include "ColMemo/ColorMemo.h"
 #include "ColMemo/ColorRules.h"
 #include "Main/MainForm.h"
-#include "ScriptedPrompts.h"
-#include "TestSettings.h"
+#include "MainWindowRig.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,37 +25,18 @@ public:
 };
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public MainWindowRig {
     Q_OBJECT
 
-    ScriptedPrompts prompts;
-    std::unique_ptr<TMainForm> form;
-
-    QAction* Action(const char* name) const {
-        auto* action = form->findChild<QAction*>(QString::fromLatin1(name));
-        if (!action)
-            qWarning("no action %s", name);
-        return action;
-    }
-
     TColorMemo* OpenFocusedEditor(const QString& text) {
-        form->OpenSlot(QStringLiteral("noname.java"));
-        TColorMemo* memo = form->CurrentMemo();
-        memo->SetText(text);
+        TColorMemo* memo = OpenDoc(text);
         memo->setFocus();
         QCoreApplication::processEvents();
         return memo;
     }
 
 private slots:
-    void initTestCase() { UseThrowAwayConfig(); }
-    void init() {
-        ClearSettings();
-        prompts = ScriptedPrompts();
-        form = std::make_unique<TMainForm>(prompts);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
+    void init() { QVERIFY(StartMainWindow()); }
     void cleanup() { form.reset(); }
 
     void menu_items_have_their_captions_shortcuts_and_first_states_data() {
@@ -114,7 +94,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, shortcut);
         QFETCH(bool, enabled);
-        QAction* action = Action(name.toLatin1().constData());
+        QAction* action = Action(name);
         QVERIFY(action);
         QCOMPARE(action->text(), caption);
         QCOMPARE(action->shortcut().toString(QKeySequence::PortableText), shortcut);
@@ -139,9 +119,9 @@ private slots:
     }
 
     void recent_file_items_and_their_separator_start_hidden() {
-        QVERIFY(!Action("N1")->isVisible());
+        QVERIFY(!Action(QStringLiteral("N1"))->isVisible());
         for (const char* name : {"F1", "F2", "F3", "F4", "F5"})
-            QVERIFY(!Action(name)->isVisible());
+            QVERIFY(!Action(QString::fromLatin1(name))->isVisible());
     }
 
     void ctrl_a_in_an_editor_selects_all_text() {
