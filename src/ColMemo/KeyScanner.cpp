@@ -237,52 +237,49 @@ int32_t TKeyScanner::FindEarliestBegin(const TKeyPairs& pairs, int32_t from, int
     return best;
 }
 
-void TKeyScanner::CollectPairs(const TColorRule& rule) {
+// Walks the begin marks of a rule's pair table from the region's start: `found` gets each
+// earliest mark and its entry and answers where the walk goes on, or a negative value to stop.
+template <typename Found> void TKeyScanner::ForEachBeginMark(const TColorRule& rule, Found found) {
     if (!rule.KeyPairs())
         return;
     const TKeyPairs& pairs = *rule.KeyPairs();
     NextBegin_.fill(-1);
     const int32_t length = ScanEnd_ - ScanStart_;
-    for (int32_t p = 0; p <= length;) {
+    for (int32_t p = 0; p >= 0 && p <= length;) {
         int entry = 0;
         const int32_t begin = FindEarliestBegin(pairs, p, entry);
         if (begin < 0)
             return;
-        const TKeyPair& pair = pairs[size_t(entry)];
+        p = found(begin, pairs[size_t(entry)]);
+    }
+}
+
+void TKeyScanner::CollectPairs(const TColorRule& rule) {
+    ForEachBeginMark(rule, [&](int32_t begin, const TKeyPair& pair) -> int32_t {
         AddKey(ScanStart_ + begin, ScanStart_ + begin, 0, rule.ZOrder, 0);
         const int32_t end = pair.EndLength == 0 ? -1 : Find(pair.End(), begin + 1);
         if (end < 0) {
             // An unterminated mark ends this rule's findings for the paint.
             WithdrawLastKey();
-            return;
+            return -1;
         }
         TKeyDescr& record = KeyList_[size_t(Used_ - 1)];
         record.Last = ScanStart_ + end + pair.EndLength - 1;
         record.Color = pair.Color;
         ExtendSpan(record.First, record.Last);
-        p = end + 1;
-    }
+        return end + 1;
+    });
 }
 
 void TKeyScanner::CollectLineEnds(const TColorRule& rule) {
-    if (!rule.KeyPairs())
-        return;
-    const TKeyPairs& pairs = *rule.KeyPairs();
-    NextBegin_.fill(-1);
-    const int32_t length = ScanEnd_ - ScanStart_;
-    for (int32_t p = 0; p <= length;) {
-        int entry = 0;
-        const int32_t begin = FindEarliestBegin(pairs, p, entry);
-        if (begin < 0)
-            return;
-        const TKeyPair& pair = pairs[size_t(entry)];
+    ForEachBeginMark(rule, [&](int32_t begin, const TKeyPair& pair) -> int32_t {
         int32_t lineEnd = Find(u"\r\n", begin);
         if (lineEnd < 0)
-            lineEnd = length;
+            lineEnd = ScanEnd_ - ScanStart_;
         AddKey(ScanStart_ + begin, ScanStart_ + lineEnd - 1 + pair.EndLength, pair.Color,
                rule.ZOrder, 0);
-        p = lineEnd + 1;
-    }
+        return lineEnd + 1;
+    });
 }
 
 namespace {

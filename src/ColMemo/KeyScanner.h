@@ -80,6 +80,7 @@ private:
     void CollectEvents(const TColorRule& rule);
     void CollectPairs(const TColorRule& rule);
     void CollectLineEnds(const TColorRule& rule);
+    template <typename Found> void ForEachBeginMark(const TColorRule& rule, Found found);
     void CollectSelection(const TScanInput& input);
     int32_t FindEarliestBegin(const TKeyPairs& pairs, int32_t from, int& entry);
     std::u16string_view UpperText();

@@ -22,6 +22,18 @@ TColorMemo::TPaintReport NextPaint(TColorMemo& memo, int before) {
 
 const QString HotSpotLine = QStringLiteral("see \x1eMain\x1f here");
 
+// Shows forty lines with the caret at (line, column), types one letter and checks that only the
+// caret line was recoloured; returns the paint count after it, so the next trigger can be told
+// apart.
+int TypeLetterAt(TColorMemo& memo, int32_t line, int32_t column) {
+    [&] { QVERIFY(memorig::Show(memo, FortyLines(), QSize(400, 300))); }();
+    memo.SetSelStart(memo.LineIndex(line) + column);
+    memorig::Settle();
+    QTest::keyClick(&memo, Qt::Key_Q);
+    [&] { QVERIFY(NextPaint(memo, 0).CaretLineOnly); }();
+    return memo.LastPaint().Count;
+}
+
 } // namespace
 
 class TestColorMemoTriggers : public QObject {
@@ -73,12 +85,7 @@ void TestColorMemoTriggers::changes_that_are_no_single_keystroke_scan_the_window
 void TestColorMemoTriggers::changes_that_are_no_single_keystroke_scan_the_window() {
     QFETCH(QString, action);
     TColorMemo memo;
-    QVERIFY(memorig::Show(memo, FortyLines(), QSize(400, 300)));
-    memo.SetSelStart(memo.LineIndex(3) + 2);
-    memorig::Settle();
-    QTest::keyClick(&memo, Qt::Key_Y);
-    QVERIFY(NextPaint(memo, 0).CaretLineOnly);
-    const int before = memo.LastPaint().Count;
+    const int before = TypeLetterAt(memo, 3, 2);
     if (action == "enter") {
         QTest::keyClick(&memo, Qt::Key_Return);
     } else if (action == "backspace") {
@@ -157,12 +164,7 @@ void TestColorMemoTriggers::navigation_key_with_shift_keeps_the_selection() {
 
 void TestColorMemoTriggers::releasing_shift_recolours_the_window() {
     TColorMemo memo;
-    QVERIFY(memorig::Show(memo, FortyLines(), QSize(400, 300)));
-    memo.SetSelStart(memo.LineIndex(5));
-    memorig::Settle();
-    QTest::keyClick(&memo, Qt::Key_Q);
-    QVERIFY(NextPaint(memo, 0).CaretLineOnly);
-    const int before = memo.LastPaint().Count;
+    const int before = TypeLetterAt(memo, 5, 0);
     QTest::keyRelease(&memo, Qt::Key_Shift, Qt::ShiftModifier);
     const TColorMemo::TPaintReport paint = NextPaint(memo, before);
     QVERIFY(!paint.CaretLineOnly);
@@ -171,12 +173,7 @@ void TestColorMemoTriggers::releasing_shift_recolours_the_window() {
 
 void TestColorMemoTriggers::left_mouse_button_recolours_the_window() {
     TColorMemo memo;
-    QVERIFY(memorig::Show(memo, FortyLines(), QSize(400, 300)));
-    memo.SetSelStart(memo.LineIndex(5));
-    memorig::Settle();
-    QTest::keyClick(&memo, Qt::Key_Q);
-    QVERIFY(NextPaint(memo, 0).CaretLineOnly);
-    const int before = memo.LastPaint().Count;
+    const int before = TypeLetterAt(memo, 5, 0);
     QTest::mousePress(memo.viewport(), Qt::LeftButton, {}, memo.PosFromChar(memo.LineIndex(5)));
     QVERIFY(!NextPaint(memo, before).CaretLineOnly);
     QTest::mouseRelease(memo.viewport(), Qt::LeftButton, {}, memo.PosFromChar(memo.LineIndex(5)));
