@@ -8,7 +8,8 @@
 #include <QTextBlock>
 #include <algorithm>
 
-TColorMemo::TColorMemo(QWidget* parent) : QPlainTextEdit(parent), m_model(document()) {
+TColorMemo::TColorMemo(QWidget* parent)
+    : QPlainTextEdit(parent), m_model(document()), m_geometry(m_model, document()) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setWordWrapMode(QTextOption::NoWrap);
     setTabChangesFocus(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColMemo/ColorMemoGeometry.h"
 #include "ColMemo/ColorMemoPainter.h"
 #include "ColMemo/ColorRules.h"
 #include "ColMemo/HotSpot.h"
@@ -153,6 +154,8 @@ private:
     void TrackHotSpot(const QPoint& pos);
 
     TTextModel m_model;
+    // The visible lines of the last paint; kept so their list is not allocated at every paint.
+    TColorMemoGeometry m_geometry;
     int32_t m_caretLine = 0;    // the remembered caret line
     bool m_textChanged = false; // a real text change awaits its notification
 

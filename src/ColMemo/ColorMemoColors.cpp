@@ -77,7 +77,7 @@ void TColorMemo::paintEvent(QPaintEvent* e) {
 }
 
 void TColorMemo::PaintRuns(QPainter& painter, const QRect& paintRect, bool caretLineOnly) {
-    TColorMemoGeometry geometry(m_model, document());
+    TColorMemoGeometry& geometry = m_geometry;
     geometry.SetWindow(firstVisibleBlock(), contentOffset(), viewport()->height());
     m_scanner.OnDraw = OnDraw;
     m_scanner.Scan(ScanInput(caretLineOnly), geometry);
