@@ -21,6 +21,9 @@ if [ -n "$missing" ]; then
 fi
 
 if [ ! -f build/CMakeCache.txt ]; then
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    # A compiler cache, where the machine has one, makes rebuilds of a fresh clone quick.
+    launcher=""
+    if command -v ccache >/dev/null 2>&1; then launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $launcher
 fi
 cmake --build build -j"$(nproc)" "$@"

@@ -1,18 +1,10 @@
 #pragma once
 
+#include "Base/KodiwerkError.h"
+
 #include <QString>
-#include <stdexcept>
 
 class QSettings;
-
-// A failure the program does not test for: it ends the running command and is
-// shown in the general error box with this text.
-class EKodiwerkError : public std::runtime_error {
-public:
-    explicit EKodiwerkError(const QString& text)
-        : std::runtime_error(text.toStdString()), Text(text) {}
-    QString Text;
-};
 
 // Typed access to the settings sections. Every value is stored as a string:
 // integers in decimal, booleans as "1"/"0".
