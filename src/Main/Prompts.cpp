@@ -14,11 +14,10 @@ QString AppTitle() {
 }
 
 void PrepareFileDialog(QFileDialog& dialog, const TFileDialogRequest& request) {
-    if (!request.Title.isEmpty())
-        dialog.setWindowTitle(request.Title);
-    dialog.setNameFilters(request.Filters);
-    if (!request.Filters.isEmpty())
-        dialog.selectNameFilter(request.Filters.first());
+    const QStringList filters = request.Filters;
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.first());
     dialog.setDefaultSuffix(request.DefaultSuffix);
     if (!request.InitialDir.isEmpty())
         dialog.setDirectory(request.InitialDir);

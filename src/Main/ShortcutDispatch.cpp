@@ -1,15 +1,17 @@
 #include "Main/ShortcutDispatch.h"
 
 #include "ColMemo/ColorMemo.h"
-#include "Main/MainForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
-TShortcutDispatch::TShortcutDispatch(TMainForm& form) : QObject(&form), Form(form) {
+TShortcutDispatch::TShortcutDispatch(QMainWindow& window, QMenu& popup,
+                                     std::function<void(QMenu*)> opening)
+    : QObject(&window), Window(window), Popup(popup), Opening(std::move(opening)) {
     qApp->installEventFilter(this);
 }
 
@@ -23,10 +25,10 @@ bool TShortcutDispatch::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     // Keys reach the filter once per receiving widget; only the first delivery
     // (to the focus widget, or the window itself) counts, and only in our window.
-    if (!widget || widget->window() != &Form || QApplication::activePopupWidget() ||
+    if (!widget || widget->window() != &Window || QApplication::activePopupWidget() ||
         QApplication::activeModalWidget())
         return false;
-    if (widget != QApplication::focusWidget() && widget != &Form)
+    if (widget != QApplication::focusWidget() && widget != &Window)
         return false;
     bool editorFocused = false;
     for (QWidget* w = widget; w; w = w->parentWidget())
@@ -41,21 +43,12 @@ bool TShortcutDispatch::Dispatch(QKeyEvent* event, bool editorFocused) {
         key == Qt::Key_Alt || key == Qt::Key_Meta)
         return false;
     const QKeySequence keys(event->keyCombination());
-    if (editorFocused && TryMenu(Form.PopupMenu, keys))
+    if (editorFocused && TryMenu(&Popup, keys))
         return true;
-    for (QAction* top : Form.menuBar()->actions())
+    for (QAction* top : Window.menuBar()->actions())
         if (top->menu() && TryMenu(top->menu(), keys))
             return true;
     return false;
-}
-
-void TShortcutDispatch::RunOpeningHandler(QMenu* menu) {
-    if (menu == Form.PopupMenu)
-        Form.PopupMenuPopup();
-    else if (menu == Form.Bearbeiten1)
-        Form.Bearbeiten1Click();
-    else if (menu == Form.Datei1)
-        Form.Datei1Click();
 }
 
 bool TShortcutDispatch::TryMenu(QMenu* menu, const QKeySequence& keys) {
@@ -65,7 +58,7 @@ bool TShortcutDispatch::TryMenu(QMenu* menu, const QKeySequence& keys) {
             action->shortcut().matches(keys) != QKeySequence::ExactMatch)
             continue;
         if (!opened) {
-            Form.Guard([&] { RunOpeningHandler(menu); });
+            Opening(menu);
             opened = true;
         }
         if (action->isEnabled())

@@ -1,11 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
-class QAction;
 class QKeyEvent;
+class QKeySequence;
+class QMainWindow;
 class QMenu;
-class TMainForm;
 
 // Routes shortcut keys the way the menus promise: the focused editor's pop-up
 // menu first, then the main menu, each in item order. Before an item is
@@ -14,19 +15,20 @@ class TMainForm;
 class TShortcutDispatch : public QObject {
     Q_OBJECT
 public:
-    explicit TShortcutDispatch(TMainForm& form);
+    // `opening` runs the opening handler of a menu.
+    TShortcutDispatch(QMainWindow& window, QMenu& popup, std::function<void(QMenu*)> opening);
     ~TShortcutDispatch() override;
-
-    // True when the key was taken by a menu item (triggered or swallowed).
-    bool Dispatch(QKeyEvent* event, bool editorFocused);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Returns the first item of `menu` carrying `keys`, after running `opening`.
+    // True when the key was taken (an item triggered, or the key swallowed).
+    bool Dispatch(QKeyEvent* event, bool editorFocused);
+    // True when an item of `menu` carries `keys`; that item is triggered when enabled.
     bool TryMenu(QMenu* menu, const QKeySequence& keys);
-    void RunOpeningHandler(QMenu* menu);
 
-    TMainForm& Form;
+    QMainWindow& Window;
+    QMenu& Popup;
+    std::function<void(QMenu*)> Opening;
 };
