@@ -5,12 +5,14 @@
 #include "ColMemo/ColorMemo.h"
 #include "Main/EditLogic.h"
 #include "Main/FindDialog.h"
+#include "Main/FontStyle.h"
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 #include "Main/Prompts.h"
 #include "Main/ReplaceDialog.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QTextDocument>
 
@@ -143,8 +145,20 @@ void TMainForm::ReplaceDialogReplace() {
 // ---- font and tab stops ------------------------------------------------------
 
 void TMainForm::Font1Click() {
-    if (const std::optional<QFont> font = Ask.ChooseFont(this, Slot(1).Memo->font()))
-        ApplyEditorFont(*font);
+    // The dialog is shown the family the editor really draws with, which may
+    // stand in for a stored name not installed here; OK without a change
+    // then changes nothing, the stored name included.
+    const QFont current = Slot(1).Memo->font();
+    QFont shown = current;
+    shown.setFamily(QFontInfo(current).family());
+    if (const std::optional<QFont> chosen = Ask.ChooseFont(this, shown)) {
+        TFontSetting setting = FontSettingOf(*chosen, Inis.FontCharSet);
+        // Underline and strike-out are no choice of this command: the editor keeps its own.
+        const int effects = TFontSetting::Underline | TFontSetting::StrikeOut;
+        setting.Style = (setting.Style & ~effects) | (FontSettingOf(current, 0).Style & effects);
+        if (setting != FontSettingOf(shown, Inis.FontCharSet))
+            ApplyEditorFont(MakeFont(setting, current));
+    }
     ApplyTabStops();
 }
 

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QTabWidget>
@@ -404,6 +405,39 @@ private slots:
             QVERIFY(form->SlotMemo(n)->font().bold());
         }
         QCOMPARE(inis.Font, form->SlotMemo(1)->font());
+    }
+
+    void the_font_dialog_shows_the_family_the_editor_draws_with() {
+        // The stored name is "Courier New"; where it is missing another
+        // family stands in, and that is what the user sees and confirms.
+        const QFont editor = form->SlotMemo(1)->font();
+        QCOMPARE(editor.family(), QStringLiteral("Courier New"));
+        prompts.OnFont = [](const QFont& shown) { return shown; }; // OK, nothing changed
+        Command("Font1");
+        const QFont shown = prompts.CallsOf(QStringLiteral("font")).at(0).Font;
+        QCOMPARE(shown.family(), QFontInfo(editor).family());
+        QCOMPARE(shown.pointSize(), editor.pointSize());
+        // OK without a change changes nothing, the stored name included.
+        QCOMPARE(form->SlotMemo(1)->font(), editor);
+        QCOMPARE(form->SlotMemo(5)->font(), editor);
+        QCOMPARE(inis.Font.family(), QStringLiteral("Courier New"));
+    }
+
+    void underline_and_strike_out_from_the_dialog_are_not_taken_over() {
+        prompts.OnFont = [](const QFont& shown) {
+            QFont chosen = shown;
+            chosen.setPointSize(13);
+            chosen.setUnderline(true);
+            chosen.setStrikeOut(true);
+            return std::optional<QFont>(chosen);
+        };
+        Command("Font1");
+        for (int n = 1; n <= 5; ++n) {
+            QCOMPARE(form->SlotMemo(n)->font().pointSize(), 13);
+            QVERIFY(!form->SlotMemo(n)->font().underline());
+            QVERIFY(!form->SlotMemo(n)->font().strikeOut());
+        }
+        QVERIFY(!inis.Font.underline() && !inis.Font.strikeOut());
     }
 
     void cancelled_font_dialog_changes_no_font_but_reapplies_tab_stops() {
