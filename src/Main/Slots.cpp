@@ -8,9 +8,10 @@
 
 namespace {
 
-// The file name without directory and last extension.
+// The file name without directory and last extension. A tab reads '&' as a
+// mnemonic mark; the name must show as it is.
 QString TabCaption(const QString& path) {
-    return QFileInfo(path).completeBaseName();
+    return QFileInfo(path).completeBaseName().replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
 } // namespace

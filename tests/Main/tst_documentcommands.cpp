@@ -150,6 +150,19 @@ private slots:
         QCOMPARE(form->CurrentMemo()->Text(), QString());
     }
 
+    void an_ampersand_in_a_file_name_shows_on_its_tab() {
+        Open(MakeFile(QStringLiteral("A.java"), "a\r\n"));
+        Open(MakeFile(QStringLiteral("und&so.java"), "x\r\n"));
+        QCOMPARE(ShownTabText(2), QStringLiteral("und&so"));
+        ChooseFiles({Path(QStringLiteral("R&D.java"))});
+        Command("SpeichernUnter1");
+        QCOMPARE(ShownTabText(2), QStringLiteral("R&D"));
+        // Closing the first slot moves the document and its caption down.
+        ShowPage(1);
+        Command("Schliessen1");
+        QCOMPARE(ShownTabText(1), QStringLiteral("R&D"));
+    }
+
     void a_file_opened_twice_takes_two_unlinked_slots() {
         const QString path = MakeFile(QStringLiteral("Hallo.java"), "x\r\n");
         Open(path);

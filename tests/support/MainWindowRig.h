@@ -10,10 +10,12 @@
 #include "ScriptedPrompts.h"
 #include "TestSettings.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
 #include <memory>
@@ -47,6 +49,12 @@ protected:
     QMenu* Menu(const QString& name) const { return Control<QMenu>(name); }
     QTabWidget* Pages() const { return Control<QTabWidget>(QStringLiteral("PC_Edit")); }
     QString TabText(int slot) const { return Pages()->tabText(slot - 1); }
+    // A tab's caption as the user reads it: a single '&' marks a mnemonic
+    // and does not show, "&&" shows one '&'.
+    QString ShownTabText(int slot) const {
+        QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(Pages()->tabBar());
+        return bar->child(slot - 1)->text(QAccessible::Name);
+    }
     // The text of status bar panel 0 (caret), 1 (modified) or 2 (progress).
     QString Status(int panel) const {
         return Control<QLabel>(QStringLiteral("StatusPanel%1").arg(panel))->text();
