@@ -33,21 +33,28 @@ bool TMainForm::CloseAllDocuments() {
     return true;
 }
 
+// Closing leaves the states of the closed document behind, and a question
+// may have shown another page: whatever the answers (and also after a save
+// that failed), the caption, status and commands then describe the page shown.
 void TMainForm::Schliessen1Click() {
-    if (CloseCurrentDocument())
-        ShowCurrentState();
+    if (!AnySlotInUse())
+        return;
+    Guard([this] { CloseCurrentDocument(); });
+    ShowCurrentState();
 }
 
 void TMainForm::AllesSchliessen1Click() {
-    const int open = Last + 1;
-    CloseAllDocuments();
-    if (Last + 1 < open)
-        ShowCurrentState();
+    if (!AnySlotInUse())
+        return;
+    Guard([this] { CloseAllDocuments(); });
+    ShowCurrentState();
 }
 
 bool TMainForm::FormCloseQuery() {
     // A save that fails on the way out keeps the window open, as a Cancel does.
     bool mayClose = false;
     Guard([this, &mayClose] { mayClose = CloseAllDocuments(); });
+    if (!mayClose)
+        ShowCurrentState();
     return mayClose;
 }

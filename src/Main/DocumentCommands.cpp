@@ -38,15 +38,19 @@ void LoadText(TColorMemo* memo, const QString& text) {
 } // namespace
 
 bool TMainForm::AskBeforeReplacingFifthSlot() {
-    if (Last < SlotCount - 1)
+    if (Last < SlotCount - 1 || !Slot(SlotCount).Memo->Modified())
         return true;
     // Show the document the question is about; a Cancel puts the page back.
     const int shown = PC_Edit->currentIndex();
     ShowSlot(SlotCount - 1);
-    if (AskSaveChanges())
-        return true;
-    ShowSlot(shown);
-    return false;
+    ShowCurrentState();
+    // A save that fails is reported here and stops the command like a Cancel.
+    bool goOn = false;
+    Guard([this, &goOn] { goOn = AskSaveChanges(); });
+    if (!goOn)
+        ShowSlot(shown);
+    ShowCurrentState();
+    return goOn;
 }
 
 bool TMainForm::NewDocument() {
@@ -81,15 +85,24 @@ void TMainForm::Oeffnen1Click() {
 }
 
 void TMainForm::OpenDocument(const QString& path) {
+    const int shown = PC_Edit->currentIndex();
     if (!AskBeforeReplacingFifthSlot())
         return;
+    // A command that stops before it takes a slot leaves the page it found.
+    const auto stop = [&] {
+        if (PC_Edit->currentIndex() == shown)
+            return;
+        ShowSlot(shown);
+        ShowCurrentState();
+    };
     QString file = path;
     if (file.isEmpty()) {
         file = Ask.ChooseOpenFile(this, SourceFileDialog(OpenDialogInitialDir, QString()));
         if (file.isEmpty())
-            return;
+            return stop();
         OpenDialogInitialDir.clear();
     } else if (!QFileInfo(file).isFile()) {
+        stop();
         Ask.Message(this, QStringLiteral("Datei konnte nicht geöffnet werden"));
         return;
     }

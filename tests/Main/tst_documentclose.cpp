@@ -184,6 +184,77 @@ private slots:
         QCOMPARE(form->LastSlot(), 4);
     }
 
+    void a_command_that_stops_leaves_page_caption_and_status_agreeing_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("fifthModified");
+        QTest::newRow("open dialog cancelled") << "open" << false;
+        QTest::newRow("recent file gone") << "recent" << false;
+        QTest::newRow("fifth slot let go, then the open dialog cancelled") << "open" << true;
+        QTest::newRow("fifth slot let go, then the recent file gone") << "recent" << true;
+    }
+    void a_command_that_stops_leaves_page_caption_and_status_agreeing() {
+        QFETCH(QString, how);
+        QFETCH(bool, fifthModified);
+        const QStringList paths = OpenFiles({"A.java", "B.java", "C.java", "D.java", "E.java"});
+        if (fifthModified)
+            Modify(5, QStringLiteral("fifth "));
+        MakeCurrent(2);
+        form->SlotMemo(2)->SetSelStart(3);
+        const QString caret = Status(0);
+        QCOMPARE(caret, QStringLiteral("  1:   4"));
+        inis.Files[0] = Path(QStringLiteral("Weg.java"));
+        Answer({Prompts::Answer::No});
+        if (how == QStringLiteral("open")) {
+            Command("Oeffnen1"); // nothing chosen: cancelled
+        } else {
+            emit Menu(QStringLiteral("Datei1"))->aboutToShow();
+            Command("F1");
+        }
+        QCOMPARE(TextsOf(QStringLiteral("ask")),
+                 fifthModified ? QStringList{Question(paths[4])} : QStringList());
+        QCOMPARE(Pages()->currentIndex(), 1);
+        QCOMPARE(form->CurrentSlot(), 2);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - B.java"));
+        QCOMPARE(Status(0), caret);
+        QCOMPARE(Status(1), QString());
+        QVERIFY(Action(QStringLiteral("Speichern1"))->isEnabled());
+        QCOMPARE(form->SlotFile(5), paths[4]);
+        QCOMPARE(form->LastSlot(), 4);
+    }
+
+    void the_fifth_slot_question_names_the_page_it_shows_and_puts_back_the_one_before() {
+        const QStringList paths = OpenFiles({"A.java", "B.java", "C.java", "D.java", "E.java"});
+        Modify(5, QStringLiteral("fifth "));
+        MakeCurrent(2);
+        QString captionWhileAsked;
+        QString pageWhileAsked;
+        prompts.OnAsk = [&] {
+            captionWhileAsked = form->windowTitle();
+            pageWhileAsked = TabText(Pages()->currentIndex() + 1);
+        };
+        Answer({Prompts::Answer::Cancel});
+        Command("Neu1");
+        QCOMPARE(pageWhileAsked, QStringLiteral("E"));
+        QCOMPARE(captionWhileAsked, QStringLiteral("Kodiwerk - E.java"));
+        QCOMPARE(form->CurrentSlot(), 2);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - B.java"));
+        QCOMPARE(Status(1), QString());
+        QCOMPARE(form->SlotMemo(5)->Text(), QStringLiteral("fifth E.java\r\n"));
+    }
+
+    void close_all_cancelled_shows_the_states_of_the_document_kept() {
+        Command("Neu1");
+        Type(QStringLiteral("int x;"));
+        Command("Neu1"); // empty: Save is disabled for it
+        QVERIFY(!Action(QStringLiteral("Speichern1"))->isEnabled());
+        Answer({Prompts::Answer::Cancel});
+        Command("AllesSchliessen1");
+        QCOMPARE(form->LastSlot(), 0);
+        QCOMPARE(Status(1), QStringLiteral("Geändert"));
+        QCOMPARE(Status(0), QStringLiteral("  1:   7"));
+        QVERIFY(Action(QStringLiteral("Speichern1"))->isEnabled());
+    }
+
     void with_no_slot_in_use_save_save_as_and_close_touch_nothing() {
         const QStringList paths = OpenFiles({"A.java"});
         Modify(1, QStringLiteral("dropped "));

@@ -55,6 +55,21 @@ private slots:
                  QStringList{QStringLiteral("Datei konnte nicht geöffnet werden")});
     }
 
+    void the_editor_area_shows_after_new_and_open() {
+        QVERIFY(!Control(QStringLiteral("P_Edit"))->isHidden()); // the frame is always there
+        QVERIFY(!Pages()->isVisible());
+        Command("Neu1");
+        QVERIFY(Pages()->isVisible());
+        QVERIFY(form->CurrentMemo()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), form->CurrentMemo());
+        Command("Schliessen1");
+        QVERIFY(!Pages()->isVisible());
+        Open(MakeFile(QStringLiteral("Hallo.java"), "class Hallo {}\r\n"));
+        QVERIFY(Pages()->isVisible());
+        QVERIFY(form->CurrentMemo()->isVisible());
+        QCOMPARE(form->CurrentMemo()->Text(), QStringLiteral("class Hallo {}\r\n"));
+    }
+
     void new_takes_the_next_slot_empty_and_unmodified() {
         Command("Neu1");
         Type(QStringLiteral("x"));

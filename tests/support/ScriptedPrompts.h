@@ -27,12 +27,16 @@ public:
     // When set, answers the font dialogs instead of Fonts, given the font shown.
     std::function<std::optional<QFont>(const QFont&)> OnFont;
     QQueue<bool> PrinterAnswers;
+    // Runs while a question is "shown", before it is answered.
+    std::function<void()> OnAsk;
     // Runs while a dialog of ours is "shown"; returns its result code.
     std::function<int(QDialog*)> OnModal;
     QList<Call> Calls;
 
     Answer AskYesNoCancel(QWidget*, const QString& text) override {
         Calls.append({QStringLiteral("ask"), text, {}});
+        if (OnAsk)
+            OnAsk();
         return Answers.isEmpty() ? Answer::Cancel : Answers.dequeue();
     }
     void Message(QWidget*, const QString& text) override {
