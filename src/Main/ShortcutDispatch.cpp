@@ -48,7 +48,12 @@ bool TShortcutDispatch::Dispatch(QKeyEvent* event, bool editorFocused) {
     for (QAction* top : Window.menuBar()->actions())
         if (top->menu() && TryMenu(top->menu(), keys))
             return true;
-    return false;
+    // Alt and a character is a menu mnemonic or nothing, never typing. Ctrl
+    // with Alt is left alone: some keyboards type characters with it (AltGr).
+    const Qt::KeyboardModifiers held = event->modifiers();
+    const QString text = event->text();
+    return (held & Qt::AltModifier) && !(held & Qt::ControlModifier) && !text.isEmpty() &&
+           text.at(0).isPrint();
 }
 
 bool TShortcutDispatch::TryMenu(QMenu* menu, const QKeySequence& keys) {

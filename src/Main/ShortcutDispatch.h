@@ -11,7 +11,9 @@ class QMenu;
 // Routes shortcut keys the way the menus promise: the focused editor's pop-up
 // menu first, then the main menu, each in item order. Before an item is
 // considered its menu's opening handler runs, so its enabled state is
-// current; a disabled item swallows the key.
+// current; a disabled item swallows the key. Alt with a key no menu takes
+// (and no menu title's mnemonic, which the menu bar handles before) types
+// nothing either.
 class TShortcutDispatch : public QObject {
     Q_OBJECT
 public:

@@ -123,6 +123,22 @@ private slots:
         QCOMPARE(memo->Text(), QStringLiteral("hello"));
     }
 
+    void alt_with_a_letter_no_menu_takes_types_nothing() {
+        Press(Qt::Key_N, Qt::ControlModifier);
+        TColorMemo* memo = form->CurrentMemo();
+        for (const Qt::Key key : {Qt::Key_Q, Qt::Key_N, Qt::Key_X, Qt::Key_1})
+            Press(key, Qt::AltModifier);
+        Press(Qt::Key_Q, Qt::AltModifier | Qt::ShiftModifier);
+        QCOMPARE(memo->Text(), QString());
+        QCOMPARE(prompts.Calls.size(), 0);
+        // A menu title's mnemonic still opens its menu.
+        Press(Qt::Key_D, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), Menu(QStringLiteral("Datei1")));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(memo->Text(), QString());
+    }
+
     void alt_f4_with_nothing_open_closes_the_window() {
         Press(Qt::Key_F4, Qt::AltModifier);
         QVERIFY(!form->isVisible());
