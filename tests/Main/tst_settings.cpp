@@ -8,10 +8,10 @@
 
 #include "ScriptedPrompts.h"
 #include "TestSettings.h"
-#include <QAction>
-#include <QLineEdit>
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QtTest>
 
@@ -202,6 +202,34 @@ private slots:
         QCOMPARE(windows.MainForm->pos(), QPoint(566, 125));
         // The program goes on: the window still works.
         QCOMPARE(windows.MainForm->LastSlot(), -1);
+    }
+
+    void the_options_dialog_confirmed_brings_tab_width_and_project_directory_into_effect_data() {
+        QTest::addColumn<int>("result");
+        QTest::newRow("OK") << int(QDialog::Accepted);
+        QTest::newRow("Abbrechen") << int(QDialog::Rejected);
+    }
+    void the_options_dialog_confirmed_brings_tab_width_and_project_directory_into_effect() {
+        QFETCH(int, result);
+        const bool confirmed = result == QDialog::Accepted;
+        TKodiwerkWindows windows(prompts, {});
+        TMainForm& form = *windows.MainForm;
+        form.findChild<QAction*>("Neu1")->trigger();
+        const qreal narrow = form.CurrentMemo()->tabStopDistance();
+        // The dialog changes the record it was handed; only its OK counts here.
+        prompts.OnModal = [&](QDialog* dialog) {
+            if (dialog != windows.OptionForm.get())
+                return int(QDialog::Rejected);
+            windows.Inis.Tabs = 8;
+            windows.Inis.ProjectDir = QStringLiteral("/home/lea/projekte");
+            return result;
+        };
+        form.findChild<QAction*>("Optionen1")->trigger();
+        QCOMPARE(prompts.CallsOf("modal").size(), 1);
+        QCOMPARE(form.CurrentMemo()->tabStopDistance() > narrow, confirmed);
+        form.findChild<QAction*>("Oeffnen1")->trigger(); // the dialog is cancelled
+        QCOMPARE(prompts.CallsOf("open").at(0).Request.InitialDir,
+                 confirmed ? QStringLiteral("/home/lea/projekte") : QString());
     }
 
     void a_store_that_cannot_be_written_is_reported_and_the_window_still_closes() {
