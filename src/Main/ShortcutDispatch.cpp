@@ -23,12 +23,14 @@ bool TShortcutDispatch::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    // Keys reach the filter once per receiving widget; only the first delivery
-    // (to the focus widget, or the window itself) counts, and only in our window.
+    // A key goes to the window's focus widget (or the window itself) first,
+    // then to its parents while ignored: only that first delivery counts,
+    // and only in our window while no menu or dialog is up.
     if (!widget || widget->window() != &Window || QApplication::activePopupWidget() ||
         QApplication::activeModalWidget())
         return false;
-    if (widget != QApplication::focusWidget() && widget != &Window)
+    QWidget* receiver = Window.focusWidget();
+    if (widget != (receiver ? receiver : &Window))
         return false;
     bool editorFocused = false;
     for (QWidget* w = widget; w; w = w->parentWidget())
