@@ -218,17 +218,15 @@ void TMainForm::DeleteCaretLine() {
 
 void TMainForm::CMemo1Change(TColorMemo*) {
     AutoIndent();
-    UpdateCommandStates();
-    UpdateCaretStatus();
+    RequestStates(true);
 }
 
 void TMainForm::CMemo1Click(TColorMemo*) {
-    UpdateCommandStates();
-    UpdateCaretStatus();
+    RequestStates(true);
 }
 
 void TMainForm::CMemo1KeyDown(TColorMemo*, int& key, Qt::KeyboardModifiers modifiers) {
-    UpdateCaretStatus();
+    RequestStates(false);
     const Qt::KeyboardModifiers held =
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (key == Qt::Key_Y && held == Qt::ControlModifier &&

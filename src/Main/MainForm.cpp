@@ -7,6 +7,8 @@
 #include "Main/Prompts.h"
 #include "Main/ShortcutDispatch.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QLabel>
@@ -40,6 +42,8 @@ TMainForm::TMainForm(TInisRecord& inis, Prompts& prompts, QStringList arguments,
         Guard([this] { PC_EditChange(); });
         CurrentMemo()->setFocus();
     });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { ClipboardKnown = false; });
     Shortcuts = std::make_unique<TShortcutDispatch>(
         *this, *PopupMenu, [this](QMenu* menu) { RunOpeningHandler(menu); });
     Guard([this] { FormCreate(); });
@@ -76,6 +80,8 @@ void TMainForm::Guard(const std::function<void()>& command) {
 }
 
 void TMainForm::RunOpeningHandler(QMenu* menu) {
+    // A key typed just before decides what the command finds enabled.
+    ApplyRequestedStates();
     for (const auto& [opened, handler] : MenuOpeners)
         if (opened == menu && handler)
             Guard([this, handler] { (this->*handler)(); });
@@ -98,13 +104,17 @@ void TMainForm::ConnectEditor(TColorMemo* memo) {
     // follows it to where the key (or a drag, or a find) put it.
     connect(memo, &QPlainTextEdit::cursorPositionChanged, this, [this, memo] {
         if (AnySlotInUse() && memo == CurrentMemo())
-            UpdateCaretStatus();
+            RequestStates(false);
     });
 }
 
 void TMainForm::SetStatusText(TStatusPanel panel, const QString& text) {
-    StatusPanel[panel]->setText(text);
-    StatusPanel[panel]->repaint();
+    QLabel* label = StatusPanel[panel];
+    if (label->text() != text)
+        label->setText(text);
+    // The progress panel announces work that holds up the event loop: it must show before.
+    if (panel == ProgressPanel)
+        label->repaint();
 }
 
 void TMainForm::ApplyEditorFont(const QFont& font) {

@@ -107,6 +107,12 @@ private:
     void UpdateCaretStatus();
     // Caption, marker, command states and caret status of the page shown.
     void ShowCurrentState();
+    // Editor events ask for the caret status (and the command states); what they ask for is
+    // brought up to date once per pass of the event loop, before the window paints, so a burst
+    // of keys costs one update. A command started from a key applies it first.
+    void RequestStates(bool commandStates);
+    void ApplyRequestedStates();
+    bool ClipboardHasText();
     void SetStatusText(TStatusPanel panel, const QString& text);
     void ApplyTabStops();
     void AutoIndent();
@@ -188,6 +194,13 @@ private:
     int Last = -1;              // LastSlot()
     bool EnterPressed = false;  // the last character typed was Enter
     bool ChangingSlots = false; // the page changes by program, not by the user
+    bool CaretStatusRequested = false;
+    bool CommandStatesRequested = false;
+    bool StatesPosted = false; // the update of the requested states is on its way
+    // Asking the clipboard is a round trip to the window system: its answer is kept until the
+    // clipboard reports a change.
+    bool ClipboardKnown = false;
+    bool ClipboardText = false;
     QString OpenDialogInitialDir;
     std::function<int()> ShowOptions;
     std::function<void()> ShowInfo;

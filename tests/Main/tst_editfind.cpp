@@ -17,7 +17,7 @@ class TestEditFind : public MainWindowRig {
     Q_OBJECT
 
     QDialog* OpenDialog(const char* action, const char* dialog) {
-        form->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+        Action(QString::fromLatin1(action))->trigger();
         return form->findChild<QDialog*>(QString::fromLatin1(dialog));
     }
     // Fills the fields of an open dialog and clicks one of its buttons.
