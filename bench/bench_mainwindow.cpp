@@ -156,6 +156,33 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+// Wall-clock time to the screen, and the CPU time the process spent meanwhile (on a loaded
+// machine the wall time also holds the waits for a core).
+struct TTime {
+    double Wall = 0;
+    double Cpu = 0;
+};
+
+TTime Median(const std::vector<TTime>& times) {
+    std::vector<double> wall;
+    std::vector<double> cpu;
+    for (const TTime& time : times) {
+        wall.push_back(time.Wall);
+        cpu.push_back(time.Cpu);
+    }
+    return {Median(wall), Median(cpu)};
+}
+
+class TStopwatch {
+public:
+    TStopwatch() : m_cpu(CpuMs()) { m_wall.start(); }
+    TTime Elapsed() const { return {m_wall.nsecsElapsed() / 1e6, CpuMs() - m_cpu}; }
+
+private:
+    QElapsedTimer m_wall;
+    double m_cpu;
+};
+
 // Answers every question with "no" and every open dialog with the file given last.
 class TBenchPrompts : public Prompts {
 public:
@@ -238,17 +265,13 @@ public:
             action->trigger();
     }
 
-    // Opens a file through the open command; milliseconds until its first page is painted.
-    double Open(const QString& path) {
+    // Opens a file through the open command; the time until its first page is painted.
+    TTime Open(const QString& path) {
         m_prompts.OpenFile = path;
-        QElapsedTimer timer;
-        timer.start();
-        Command("Oeffnen1");
-        Settle();
-        const double ms = timer.nsecsElapsed() / 1e6;
+        const TTime time = Timed([&] { Command("Oeffnen1"); });
         Memo().setFocus();
         Settle();
-        return ms;
+        return time;
     }
 
     void Close() {
@@ -267,27 +290,26 @@ public:
         Settle();
     }
 
-    // Milliseconds of a step until the window has painted it.
-    double Timed(const std::function<void()>& step) {
-        QElapsedTimer timer;
-        timer.start();
+    // A step until the window has painted it.
+    TTime Timed(const std::function<void()>& step) {
+        const TStopwatch watch;
         step();
         Settle();
-        return timer.nsecsElapsed() / 1e6;
+        return watch.Elapsed();
     }
 
-    // Replace all through the replace dialog; milliseconds until painted.
-    double ReplaceAll(const QString& what, const QString& with) {
+    // Replace all through the replace dialog, until painted.
+    TTime ReplaceAll(const QString& what, const QString& with) {
         Command("Ersetzen1");
         auto* dialog = m_form->findChild<TReplaceDialog*>(QStringLiteral("ReplaceDialog"));
         dialog->E_SuchenNach->setText(what);
         dialog->E_ErsetzenDurch->setText(with);
         Settle();
-        const double ms = Timed([&] { dialog->B_AlleErsetzen->click(); });
+        const TTime time = Timed([&] { dialog->B_AlleErsetzen->click(); });
         dialog->hide();
         Memo().setFocus();
         Settle();
-        return ms;
+        return time;
     }
 
     // CPU milliseconds the process spends in a second of the event loop.
@@ -315,17 +337,24 @@ struct TOptions {
 };
 
 void PrintHeader(const char* first, const char* second) {
-    std::printf("\n%-40s %12s %12s %7s   %s\n", "", first, second, "ratio", "goal");
+    std::printf("\n%-40s %21s %21s %7s   %s\n", "", first, second, "ratio", "goal");
+    std::printf("%-40s %21s %21s\n", "", "to screen (CPU)", "to screen (CPU)");
 }
 
-void PrintRow(const char* name, double small, double big, const char* unit, const char* goal) {
-    std::printf("%-40s %9.2f %-2s %9.2f %-2s %7.2f   %s\n", name, small, unit, big, unit,
+void PrintRow(const char* name, TTime small, TTime big, const char* goal) {
+    std::printf("%-40s %9.2f (%7.2f) ms %9.2f (%7.2f) ms %7.2f   %s\n", name, small.Wall, small.Cpu,
+                big.Wall, big.Cpu, small.Wall > 0 ? big.Wall / small.Wall : 0.0, goal);
+    std::fflush(stdout);
+}
+
+void PrintValues(const char* name, double small, double big, const char* unit, const char* goal) {
+    std::printf("%-40s %18.2f %-2s %18.2f %-2s %7.2f   %s\n", name, small, unit, big, unit,
                 small > 0 ? big / small : 0.0, goal);
     std::fflush(stdout);
 }
 
-void PrintSingle(const char* name, double value, const char* unit, const char* goal) {
-    std::printf("%-40s %12s %9.2f %-2s %7s   %s\n", name, "", value, unit, "", goal);
+void PrintSingle(const char* name, TTime time, const char* goal) {
+    std::printf("%-40s %21s %9.2f (%7.2f) ms %7s   %s\n", name, "", time.Wall, time.Cpu, "", goal);
     std::fflush(stdout);
 }
 
@@ -340,18 +369,18 @@ struct TPair {
 void Measure(TPair& pair, int repeats, const char* name, const char* goal,
              const std::function<void(TWindowDriver&)>& step,
              const std::function<void(TWindowDriver&)>& undo) {
-    std::vector<double> small;
-    std::vector<double> big;
+    std::vector<TTime> small;
+    std::vector<TTime> big;
     for (int i = 0; i < repeats; ++i) {
         for (TWindowDriver* window : {&pair.Small, &pair.Big}) {
             window->Activate();
-            const double ms = window->Timed([&] { step(*window); });
-            (window == &pair.Small ? small : big).push_back(ms);
+            const TTime time = window->Timed([&] { step(*window); });
+            (window == &pair.Small ? small : big).push_back(time);
             undo(*window);
             window->Settle();
         }
     }
-    PrintRow(name, Median(small), Median(big), "ms", goal);
+    PrintRow(name, Median(small), Median(big), goal);
 }
 
 void TypeKeys(TWindowDriver& window, const QString& text) {
@@ -373,26 +402,26 @@ void MeasureOverpaint(TPair& pair, int repeats) {
         rules.CopyFrom(memo.ColorRules());
         if (!coloured)
             memo.ColorRules().Clear();
-        std::vector<double> times;
+        std::vector<TTime> times;
         for (int i = 0; i < repeats * 4; ++i) {
-            QElapsedTimer timer;
-            timer.start();
+            const TStopwatch watch;
             memo.viewport()->repaint();
-            times.push_back(timer.nsecsElapsed() / 1e6);
+            times.push_back(watch.Elapsed());
         }
         if (!coloured)
             memo.SetColorRules(rules);
         window.Settle();
         return Median(times);
     };
-    const double smallPlain = paint(pair.Small, false);
-    const double bigPlain = paint(pair.Big, false);
-    const double smallColoured = paint(pair.Small, true);
-    const double bigColoured = paint(pair.Big, true);
-    PrintRow("viewport paint, plain (colours off)", smallPlain, bigPlain, "ms", "");
-    PrintRow("viewport paint, coloured", smallColoured, bigColoured, "ms", "");
-    PrintRow("  overpaint / plain paint", (smallColoured - smallPlain) / smallPlain,
-             (bigColoured - bigPlain) / bigPlain, "x", "<= 0.5");
+    const TTime smallPlain = paint(pair.Small, false);
+    const TTime bigPlain = paint(pair.Big, false);
+    const TTime smallColoured = paint(pair.Small, true);
+    const TTime bigColoured = paint(pair.Big, true);
+    PrintRow("viewport paint, plain (colours off)", smallPlain, bigPlain, "");
+    PrintRow("viewport paint, coloured", smallColoured, bigColoured, "");
+    PrintValues("  overpaint / plain paint (CPU)",
+                (smallColoured.Cpu - smallPlain.Cpu) / smallPlain.Cpu,
+                (bigColoured.Cpu - bigPlain.Cpu) / bigPlain.Cpu, "x", "<= 0.5");
 }
 
 void MeasureWindows(const QString& dir, const TOptions& options) {
@@ -400,8 +429,8 @@ void MeasureWindows(const QString& dir, const TOptions& options) {
     TPair pair;
     const QString smallPath = dir + QStringLiteral("/Klein.java");
     const QString bigPath = dir + QStringLiteral("/Gross.java");
-    std::vector<double> openSmall;
-    std::vector<double> openBig;
+    std::vector<TTime> openSmall;
+    std::vector<TTime> openBig;
     for (int i = 0; i < std::max(repeats / 3, 1); ++i) {
         openSmall.push_back(pair.Small.Open(smallPath));
         openBig.push_back(pair.Big.Open(bigPath));
@@ -411,7 +440,7 @@ void MeasureWindows(const QString& dir, const TOptions& options) {
         }
     }
     PrintHeader("100 lines", "200,000 lines");
-    PrintRow("open (read, decode, fill, first paint)", Median(openSmall), Median(openBig), "ms",
+    PrintRow("open (read, decode, fill, first paint)", Median(openSmall), Median(openBig),
              "see start-to-window below");
     pair.Small.GoToMiddle();
     pair.Big.GoToMiddle();
@@ -432,10 +461,10 @@ void MeasureWindows(const QString& dir, const TOptions& options) {
     const auto replace = [&](const char* label, const QString& what, const QString& with,
                              const char* goal) {
         pair.Small.Activate();
-        const double small = pair.Small.ReplaceAll(what, with);
+        const TTime small = pair.Small.ReplaceAll(what, with);
         pair.Big.Activate();
-        const double big = pair.Big.ReplaceAll(what, with);
-        PrintRow(label, small, big, "ms", goal);
+        const TTime big = pair.Big.ReplaceAll(what, with);
+        PrintRow(label, small, big, goal);
     };
     if (options.Replace4000)
         replace("replace all wert -> Wert (2 / 4,000)", QStringLiteral("wert"),
@@ -455,12 +484,12 @@ void MeasureOneLine(const QString& dir, const TOptions& options) {
     TWindowDriver line(QSize(1000, 720));
     small.Open(dir + QStringLiteral("/Klein.java"));
     line.Activate();
-    const double openMs = line.Open(dir + QStringLiteral("/Zeile.java"));
+    const TTime open = line.Open(dir + QStringLiteral("/Zeile.java"));
     line.Memo().SetSelStart(line.Memo().TextLength() / 2);
     line.Memo().centerCursor();
     line.Settle();
     PrintHeader("100 lines", "one long line");
-    PrintSingle("open the one-line file", openMs, "ms", "");
+    PrintSingle("open the one-line file", open, "");
     std::vector<double> idleSmall;
     std::vector<double> idleLine;
     for (int i = 0; i < std::max(options.Repeats / 3, 1); ++i) {
@@ -469,12 +498,12 @@ void MeasureOneLine(const QString& dir, const TOptions& options) {
         line.Activate();
         idleLine.push_back(line.IdleCpuMs(1000));
     }
-    PrintRow("one idle second, CPU time", Median(idleSmall), Median(idleLine), "ms",
-             "near zero (<= 10 ms, 1% of a core)");
-    const double keyMs = line.Timed([&] { line.Key(Qt::Key_X, QStringLiteral("x")); });
-    const double saveMs = line.Timed([&] { line.Command("Speichern1"); });
-    PrintSingle("key on the line", keyMs, "ms", "");
-    PrintSingle("key + save", keyMs + saveMs, "ms", "was about 9 s");
+    PrintValues("one idle second, CPU time", Median(idleSmall), Median(idleLine), "ms",
+                "near zero (<= 10 ms, 1% of a core)");
+    const TTime key = line.Timed([&] { line.Key(Qt::Key_X, QStringLiteral("x")); });
+    const TTime save = line.Timed([&] { line.Command("Speichern1"); });
+    PrintSingle("key on the line", key, "");
+    PrintSingle("key + save", {key.Wall + save.Wall, key.Cpu + save.Cpu}, "was about 9 s");
 }
 
 // Child mode: the program's own start-up with a file on the command line, until the editor
@@ -522,10 +551,10 @@ void MeasureStarts(const QString& dir, const TOptions& options) {
             child.waitForFinished();
         }
     }
-    std::printf("\n%-40s %12s %12s   %s\n", "start to window (own process)", "time", "peak",
+    std::printf("\n%-40s %21s %21s   %s\n", "start to window (own process)", "time", "peak",
                 "goal");
     for (const TStart& start : starts)
-        std::printf("%-40s %9.0f ms %9.1f MB   %s%s\n", start.Name, Median(start.Ms),
+        std::printf("%-40s %18.0f ms %18.1f MB   %s%s\n", start.Name, Median(start.Ms),
                     Median(start.PeakMb), start.TimeGoal,
                     start.TimeGoal[0] ? "; peak <= 106 MB (1.5 x peer's 71 MB)" : "");
 }

@@ -16,6 +16,12 @@ TColorMemo::TColorMemo(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(document(), &QTextDocument::contentsChange, this, &TColorMemo::DocumentChanged);
+    // The document reports moved cursors only after inserting or removing text, never after a
+    // change of formats; the cursor at the text's end moves with every such edit.
+    m_textEnd = QTextCursor(document());
+    m_textEnd.movePosition(QTextCursor::End);
+    connect(document(), &QTextDocument::cursorPositionChanged, this,
+            [this] { m_textChanged = true; });
     connect(this, &QPlainTextEdit::textChanged, this, &TColorMemo::TextChanged);
     // The caret is drawn over the colours, not by the editor below them.
     setCursorWidth(0);
@@ -91,6 +97,27 @@ void TColorMemo::ReplaceSelection(const QString& text) {
     c.insertText(TTextModel::ToDocument(text));
     c.endEditBlock();
     setTextCursor(c);
+}
+
+void TColorMemo::ReplaceStretches(const std::vector<TStretch>& stretches) {
+    if (stretches.empty())
+        return;
+    std::vector<std::pair<int, int>> positions;
+    positions.reserve(stretches.size());
+    TTextModel::TPositionWalk walk(m_model, stretches.front().Start);
+    for (const TStretch& stretch : stretches) {
+        const int anchor = walk.PosOf(stretch.Start);
+        positions.emplace_back(anchor, walk.PosOf(stretch.Start + stretch.Length, true));
+    }
+    QTextCursor c(document());
+    c.beginEditBlock();
+    // From the last to the first, so the positions of those still to come hold.
+    for (size_t i = stretches.size(); i-- > 0;) {
+        c.setPosition(positions[i].first);
+        c.setPosition(positions[i].second, QTextCursor::KeepAnchor);
+        c.insertText(TTextModel::ToDocument(stretches[i].Text));
+    }
+    c.endEditBlock();
 }
 
 // ---- line list -------------------------------------------------------------
@@ -179,8 +206,10 @@ void TColorMemo::SetModified(bool modified) {
 
 // ---- events ----------------------------------------------------------------
 
-void TColorMemo::DocumentChanged(int pos, int removed, int added) {
-    if (m_model.NoteChange(pos, removed, added))
+void TColorMemo::DocumentChanged(int /*pos*/, int removed, int added) {
+    // A change of as many characters as before may be a change of formats only; text changes
+    // of equal length are told by the cursors they move (see m_textEnd).
+    if (removed != added)
         m_textChanged = true;
 }
 

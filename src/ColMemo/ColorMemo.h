@@ -10,8 +10,10 @@
 #include <QBasicTimer>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextCursor>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // The editor control of every slot: a plain-text editor that offers its text,
 // selection and caret in the character-index model (every line break counts
@@ -40,6 +42,15 @@ public:
     QString SelText() const;
     // Replaces the selection as typing would: one change notification, undoable.
     void ReplaceSelection(const QString& text);
+    // A stretch of the text and what takes its place.
+    struct TStretch {
+        int32_t Start;
+        int32_t Length;
+        QString Text;
+    };
+    // Replaces stretches (ascending, apart, indices of the text before) in one edit: one change
+    // notification, however many there are. The caret stays where it was in the text.
+    void ReplaceStretches(const std::vector<TStretch>& stretches);
 
     // The line list: an empty last line is not counted (empty text: 0 lines).
     int32_t LineCount() const;
@@ -158,6 +169,7 @@ private:
     TColorMemoGeometry m_geometry;
     int32_t m_caretLine = 0;    // the remembered caret line
     bool m_textChanged = false; // a real text change awaits its notification
+    QTextCursor m_textEnd;      // stays at the end of the text
 
     colmemo::TDrawRules m_rules;
     colmemo::THotSpot m_hotSpot;

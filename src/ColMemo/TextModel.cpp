@@ -4,15 +4,6 @@
 #include <QTextDocument>
 #include <algorithm>
 
-namespace {
-
-// Block user states hold a text hash; -1 is Qt's "no state".
-int TextHash(const QTextBlock& block) {
-    return static_cast<int>(qHash(block.text()) & 0x7fffffff);
-}
-
-} // namespace
-
 int32_t TTextModel::Length() const {
     // characterCount() includes the document's closing separator.
     return m_doc->characterCount() - 1 + m_doc->blockCount() - 1;
@@ -75,14 +66,50 @@ int32_t TTextModel::IndexOf(int pos) const {
     return pos + m_doc->findBlock(pos).blockNumber();
 }
 
-int TTextModel::PosOf(int32_t index, bool roundUp) const {
-    const int32_t line = LineOf(index);
-    const QTextBlock block = m_doc->findBlockByNumber(line);
+namespace {
+
+// The position of a character index in a block that starts at index `start`: the CR of its
+// break maps to the end of the line, the LF there too or (roundUp) to the next line's start.
+int PosInBlock(const QTextBlock& block, int32_t start, int32_t index, bool roundUp) {
     const int textLength = block.length() - 1;
-    const int32_t col = std::clamp(index, 0, Length()) - (block.position() + line);
+    const int32_t col = index - start;
     if (col <= textLength)
         return block.position() + col;
     return block.position() + textLength + (roundUp ? 1 : 0);
+}
+
+// Further ahead than this a walk searches instead of stepping block by block.
+constexpr int32_t WalkReach = 1 << 16;
+
+} // namespace
+
+int TTextModel::PosOf(int32_t index, bool roundUp) const {
+    const int32_t line = LineOf(index);
+    const QTextBlock block = m_doc->findBlockByNumber(line);
+    return PosInBlock(block, block.position() + line, std::clamp(index, 0, Length()), roundUp);
+}
+
+TTextModel::TPositionWalk::TPositionWalk(const TTextModel& model, int32_t firstIndex)
+    : m_model(model) {
+    const int32_t line = model.LineOf(firstIndex);
+    m_block = model.m_doc->findBlockByNumber(line);
+    m_start = m_block.position() + line;
+}
+
+int TTextModel::TPositionWalk::PosOf(int32_t index, bool roundUp) {
+    index = std::clamp(index, 0, m_model.Length());
+    if (index - m_start > WalkReach) {
+        const int32_t line = m_model.LineOf(index);
+        m_block = m_model.m_doc->findBlockByNumber(line);
+        m_start = m_block.position() + line;
+    }
+    // A line's indices run up to its LF; the next line starts behind it.
+    for (QTextBlock next = m_block.next();
+         next.isValid() && index >= m_start + m_block.length() + 1; next = m_block.next()) {
+        m_start += m_block.length() + 1;
+        m_block = next;
+    }
+    return PosInBlock(m_block, m_start, index, roundUp);
 }
 
 QString TTextModel::Text() const {
@@ -100,23 +127,21 @@ QString TTextModel::ToDocument(const QString& text) {
 QString TTextModel::FromDocument(QString raw, const QString& lineEnd) {
     // toRawText() keeps non-breaking spaces, which toPlainText() would turn
     // into blanks and so change bytes of a file nobody edited.
-    raw.replace(QChar::ParagraphSeparator, lineEnd);
-    raw.replace(QChar::LineSeparator, lineEnd);
-    return raw;
-}
-
-bool TTextModel::NoteChange(int pos, int removed, int added) {
-    const int docEnd = m_doc->characterCount() - 1;
-    bool changed = removed != added;
-    QTextBlock block = m_doc->findBlock(std::clamp(pos, 0, docEnd));
-    const int last = std::clamp(pos + added, 0, docEnd);
-    while (block.isValid() && block.position() <= last) {
-        const int hash = TextHash(block);
-        if (block.userState() != hash) {
-            changed = true;
-            block.setUserState(hash);
-        }
-        block = block.next();
+    const auto isBreak = [](QChar c) {
+        return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+    };
+    const qsizetype breaks = std::count_if(raw.cbegin(), raw.cend(), isBreak);
+    if (breaks == 0)
+        return raw;
+    // One pass into a text of the final length: replacing break by break would move the
+    // rest of a long text again and again.
+    QString text(raw.size() + breaks * (lineEnd.size() - 1), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const QChar c : std::as_const(raw)) {
+        if (isBreak(c))
+            out = std::copy(lineEnd.cbegin(), lineEnd.cend(), out);
+        else
+            *out++ = c;
     }
-    return changed;
+    return text;
 }

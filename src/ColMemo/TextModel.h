@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QTextBlock>
 #include <cstdint>
-
-class QTextDocument;
 
 // The character-index view of a QTextDocument: every line break counts as two
 // characters (CR LF), while the document counts a block break as one. Index =
@@ -37,6 +36,20 @@ public:
     // selection never holds half a break.
     int PosOf(int32_t index, bool roundUp = false) const;
 
+    // Document positions of many indices, each at least the one before, in one walk over the
+    // blocks from the first: a long row of look-ups then costs about one walk, not one search
+    // of the whole document each. PosOf's rules apply.
+    class TPositionWalk {
+    public:
+        TPositionWalk(const TTextModel& model, int32_t firstIndex);
+        int PosOf(int32_t index, bool roundUp = false);
+
+    private:
+        const TTextModel& m_model;
+        QTextBlock m_block;
+        int32_t m_start = 0; // index of m_block's first character
+    };
+
     // Whole text, breaks as CR LF.
     QString Text() const;
     // A text as the document should receive it: separators that would break a
@@ -44,11 +57,6 @@ public:
     static QString ToDocument(const QString& text);
     // Raw document text (U+2029 between blocks) with the given line end.
     static QString FromDocument(QString raw, const QString& lineEnd);
-
-    // Called for every contentsChange of the document: true when text was
-    // inserted or removed, false when only formats changed. Keeps a text hash
-    // per touched block to tell an equal-length replacement from a format change.
-    bool NoteChange(int pos, int removed, int added);
 
 private:
     int32_t BlockStartIndex(int block) const;
