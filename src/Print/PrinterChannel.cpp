@@ -34,7 +34,6 @@ TPrinterChannel::TPrinterChannel(QPagedPaintDevice& device)
     if (!Painter.begin(&Device))
         datei::ThrowIoError(EIO);
     Painter.setFont(DefaultFont());
-    Metrics = QFontMetricsF(Painter.font(), &Device);
     PageWidth = Device.width();
     PageHeight = Device.height();
     TabWidth = 8 * Metrics.averageCharWidth();
