@@ -3,6 +3,7 @@
 #include "DirList/DirListForm.h"
 #include "Hilfe/HilfeForm.h"
 #include "Info/InfoForm.h"
+#include "Main/Inis.h"
 #include "Main/MainForm.h"
 #include "Main/Prompts.h"
 #include "Option/OptionForm.h"
@@ -11,8 +12,10 @@ TKodiwerkWindows::TKodiwerkWindows(Prompts& prompts, const QStringList& argument
     MainForm = std::make_unique<TMainForm>(prompts, arguments);
     InfoForm = std::make_unique<TInfoForm>(MainForm.get());
     HilfeForm = std::make_unique<THilfeForm>();
-    OptionForm = std::make_unique<TOptionForm>(MainForm.get());
+    OptionForm = std::make_unique<TOptionForm>(TInis, prompts, MainForm.get());
     TMainForm* main = MainForm.get();
+    OptionForm->ApplyTabStops = [main] { main->ApplyTabStops(); };
+    OptionForm->SetOpenDialogDir = [main](const QString& dir) { main->OpenDialogInitialDir = dir; };
     main->ShowOptions = [this, &prompts] { prompts.ShowModal(OptionForm.get()); };
     main->ShowInfo = [this, &prompts] { prompts.ShowModal(InfoForm.get()); };
     // Only now that every window exists may the command-line file be opened.
