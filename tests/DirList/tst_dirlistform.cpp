@@ -55,6 +55,7 @@ private slots:
 
     void creation_fills_the_path_fields_then_opens_the_command_line_file() {
         dirList.reset();
+        StartOptions(); // fields with the texts of the window description
         QStringList fieldsWhenOpened;
         dirList = std::make_unique<TDirListForm>(*options, [&] {
             fieldsWhenOpened << options->E_JdkDir()->text() << options->E_ProjektDir()->text()

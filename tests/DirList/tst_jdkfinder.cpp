@@ -49,6 +49,7 @@ private slots:
         const QString jre21 =
             Install(QStringLiteral("jvm/jre-21"), false, QStringLiteral("21.0.1"));
         const QString jdk9 = Install(QStringLiteral("jvm/jdk-9"), true, QStringLiteral("9"));
+        const QString jdk7 = Install(QStringLiteral("jvm/jdk-7"), true, QStringLiteral("7"));
         QDir().mkpath(machine.filePath(QStringLiteral("jvm/kein-java/bin")));
         QFile::link(jdk11, machine.filePath(QStringLiteral("jvm/default-java")));
         const QString old = Install(QStringLiteral("alt/jdk1.8.0_202"), true);
@@ -65,7 +66,7 @@ private slots:
         const QList<dirlist::TFoundJdk> found = dirlist::FindJdks(search);
 
         // 9 sorts below 11 and 1.8 counts as 8: versions compare as numbers.
-        QCOMPARE(Dirs(found), QStringList({jre21, jdk17, jdk11, jdk9, old}));
+        QCOMPARE(Dirs(found), QStringList({jre21, jdk17, jdk11, jdk9, old, jdk7}));
         QCOMPARE(found[0].HasCompiler, false);
         QCOMPARE(found[1].HasCompiler, true);
         QCOMPARE(found[1].Version, QStringLiteral("17.0.9"));
