@@ -98,7 +98,19 @@ void TDirectoryListBox::Fill() {
     for (const QString& child : children)
         AddEntry(child, QDir::cleanPath(dir.filePath(child)), int(chain.size()), false);
     setCurrentItem(current);
-    scrollToItem(current);
+    ShowFromTop();
+}
+
+void TDirectoryListBox::ShowFromTop() {
+    // From the root down, scrolled only as far as the current entry needs.
+    scrollToTop();
+    if (currentItem())
+        scrollToItem(currentItem());
+}
+
+void TDirectoryListBox::resizeEvent(QResizeEvent* event) {
+    QListWidget::resizeEvent(event);
+    ShowFromTop();
 }
 
 void TDirectoryListBox::OpenEntry(QListWidgetItem* item) {

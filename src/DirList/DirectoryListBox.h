@@ -28,9 +28,11 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void Fill();
+    void ShowFromTop();
     void OpenEntry(QListWidgetItem* item);
     QListWidgetItem* AddEntry(const QString& text, const QString& path, int level, bool open);
 
