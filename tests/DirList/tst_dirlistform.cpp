@@ -100,6 +100,18 @@ private slots:
         QCOMPARE(list->Directory(), QStringLiteral("/"));
     }
 
+    void an_entry_removed_since_it_was_listed_leaves_the_list_on_what_is_there() {
+        const QString base = MakeDir(QStringLiteral("bleibt"));
+        const QString gone = MakeDir(QStringLiteral("bleibt/weg"));
+        dirList->SetListDirectory(base);
+        dirList->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dirList.get()));
+        QVERIFY(QDir(gone).removeRecursively());
+        Open(dirList.get(), QStringLiteral("weg"));
+        QCOMPARE(dirList->DirectoryListBox()->Directory(), base);
+        QVERIFY(!Entries(dirList->DirectoryListBox()).contains(QStringLiteral("weg")));
+    }
+
     void jdk_picture_follows_the_navigation_into_and_out_of_bin_data() {
         QTest::addColumn<QString>("jdk");
         QTest::newRow("fake JDK") << QString();
