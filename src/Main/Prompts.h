@@ -12,11 +12,11 @@ class QDialog;
 // What a file dialog is asked to show. Filters are in Qt's notation
 // ("Java Files (*.java)"), one entry each, the first one selected.
 struct TFileDialogRequest {
-    QString Title;
     QStringList Filters;
     QString DefaultSuffix; // without the dot
     QString InitialDir;    // empty: the platform's default
     QString ProposedName;  // file name put into the name field
+    QString Title;         // the dialog's caption; empty: Qt's own
 };
 
 // Every modal question, message box and common dialog a command shows goes

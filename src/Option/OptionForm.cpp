@@ -68,8 +68,6 @@ void TOptionForm::B_OKClick() {
     // before it stay done and the dialog stays open.
     Inis.AutoTab = Ui.CB_AutoTab->isChecked();
     Inis.Tabs = NumberIn(Ui.E_Tabs);
-    if (ApplyTabStops)
-        ApplyTabStops();
     Inis.AppX = NumberIn(Ui.E_AppX);
     Inis.AppY = NumberIn(Ui.E_AppY);
     Inis.AWinMin = Ui.CB_AWinMin->isChecked();
@@ -77,8 +75,6 @@ void TOptionForm::B_OKClick() {
     Inis.JdkDir = Ui.E_JdkDir->text();
     Inis.ProjectDir = Ui.E_ProjektDir->text();
     Inis.HilfeDir = Ui.E_HilfeDir->text();
-    if (SetOpenDialogDir)
-        SetOpenDialogDir(Inis.ProjectDir);
     accept();
 }
 

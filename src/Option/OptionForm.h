@@ -17,21 +17,19 @@ struct TInisRecord;
 
 // The options dialog: editor, start, directory and print settings. It is
 // created once at start-up and keeps its controls between showings; it edits
-// the settings record it is handed, and only its OK stores into it.
+// the settings record it is handed, and only its OK stores into it. Its result
+// tells the main window whether OK went through, which then re-applies the
+// tab stops and gives the open dialog the project directory.
 class TOptionForm : public QDialog {
     Q_OBJECT
 public:
     TOptionForm(TInisRecord& inis, Prompts& prompts, QWidget* parent = nullptr);
     ~TOptionForm() override;
 
-    // What OK needs of the main window, wired by the start-up: re-apply the
-    // tab stops of the open editors, and give the open dialog its directory.
-    std::function<void()> ApplyTabStops;
-    std::function<void(const QString&)> SetOpenDialogDir;
-
     // --- handlers ------------------------------------------------------------
     void FormShow();
-    // Stops at a number field that holds no number, with the general error box.
+    // Stops at a number field that holds no number, with the general error box
+    // and the dialog open.
     void B_OKClick();
     void B_CancelClick();
     // Drops every typed character but digits and control characters.

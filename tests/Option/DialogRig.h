@@ -22,9 +22,6 @@ protected:
     std::unique_ptr<TOptionForm> options;
     std::unique_ptr<TDirListForm> dirList;
     std::unique_ptr<QTemporaryDir> dir;
-    // What the main window was asked to do by OK.
-    int tabStopsApplied = 0;
-    QStringList openDialogDirs;
 
     // A record as loaded from stored settings, distinct from every default.
     static TInisRecord StoredRecord() {
@@ -60,12 +57,8 @@ protected:
     void StartOptions() {
         inis = StoredRecord();
         prompts = ScriptedPrompts();
-        tabStopsApplied = 0;
-        openDialogDirs.clear();
         dir = std::make_unique<QTemporaryDir>();
         options = std::make_unique<TOptionForm>(inis, prompts);
-        options->ApplyTabStops = [this] { ++tabStopsApplied; };
-        options->SetOpenDialogDir = [this](const QString& d) { openDialogDirs << d; };
     }
     void StartBoth() {
         StartOptions();

@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 
 class TestOptionForm : public DialogRig {
@@ -170,8 +172,6 @@ private slots:
         QVERIFY(!options->isVisible());
         QCOMPARE(options->result(), int(QDialog::Rejected));
         QCOMPARE(Fields(inis), before);
-        QCOMPARE(tabStopsApplied, 0);
-        QVERIFY(openDialogDirs.isEmpty());
 
         QVERIFY(ShowOptions());
         QCOMPARE(Field("E_Tabs")->text(), QStringLiteral("3"));
@@ -185,15 +185,8 @@ private slots:
         QVERIFY(Check("CB_RWinMin")->isChecked());
     }
 
-    void ok_stores_every_field_as_it_stands_then_applies_tab_stops_and_the_open_directory() {
+    void ok_stores_every_field_as_it_stands() {
         QVERIFY(ShowOptions());
-        // The tab stops are re-applied after the tab width and before the applet size.
-        int tabsSeen = -1, appXSeen = -1;
-        options->ApplyTabStops = [&] {
-            ++tabStopsApplied;
-            tabsSeen = inis.Tabs;
-            appXSeen = inis.AppX;
-        };
         Check("CB_AutoTab")->setChecked(false);
         TypeOver(Field("E_Tabs"), QStringLiteral("0"));
         TypeOver(Field("E_AppX"), QStringLiteral("640"));
@@ -218,10 +211,6 @@ private slots:
         QCOMPARE(inis.ProjectDir, dir->path() + QStringLiteral("/projekt/"));
         QCOMPARE(inis.HilfeDir, QStringLiteral("gibt-es-nicht.html"));
         QCOMPARE(inis.Files[0], StoredRecord().Files[0]);
-        QCOMPARE(tabStopsApplied, 1);
-        QCOMPARE(tabsSeen, 0);
-        QCOMPARE(appXSeen, 320);
-        QCOMPARE(openDialogDirs, QStringList({inis.ProjectDir}));
         QVERIFY(prompts.Calls.isEmpty()); // a JDK without a compiler is taken without a question
     }
 
@@ -261,12 +250,10 @@ private slots:
         QVERIFY(options->isVisible());
         QCOMPARE(inis.AutoTab, false); // the first step is always done
         QCOMPARE(inis.Tabs, tabsStored ? 6 : 3);
-        QCOMPARE(tabStopsApplied, tabsStored ? 1 : 0);
         QCOMPARE(inis.AppX, appXStored ? 500 : 320);
         QCOMPARE(inis.AppY, 240);
         QCOMPARE(inis.RWinMin, true);
         QCOMPARE(inis.JdkDir, StoredRecord().JdkDir);
-        QVERIFY(openDialogDirs.isEmpty());
         // The field is put in front of the user.
         QVERIFY(Pages()->currentWidget()->isAncestorOf(Field(qPrintable(field))));
     }
@@ -324,6 +311,36 @@ private slots:
         QCOMPARE(request.DefaultSuffix, QStringLiteral("htm"));
         QCOMPARE(Field("E_HilfeDir")->text(), chosen.isEmpty() ? fieldText : chosen);
         QCOMPARE(inis.HilfeDir, StoredRecord().HilfeDir); // only OK stores
+    }
+
+    void the_desktops_help_file_dialog_shows_its_title_filter_and_start() {
+        const QString doc = MakeDir(QStringLiteral("doc"));
+        QFile(doc + QStringLiteral("/hilfe.htm")).open(QIODevice::WriteOnly);
+        QtPrompts desktop;
+        TOptionForm form(inis, desktop);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.E_HilfeDir()->setText(doc + QStringLiteral("/alt.html"));
+        QString title, start, filter;
+        QTimer answer;
+        connect(&answer, &QTimer::timeout, this, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible())
+                return;
+            answer.stop();
+            title = dialog->windowTitle();
+            start = dialog->directory().absolutePath();
+            filter = dialog->selectedNameFilter();
+            dialog->selectFile(QStringLiteral("hilfe.htm"));
+            static_cast<QDialog*>(dialog)->accept(); // as the "Öffnen" button does
+        });
+        answer.start(10);
+        QTest::mouseClick(form.findChild<QAbstractButton*>(QStringLiteral("B_Hilfe")),
+                          Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("Hilfedatei festlegen"));
+        QCOMPARE(start, doc);
+        QVERIFY2(filter.startsWith(QStringLiteral("HTLM (*.html)")), qPrintable(filter));
+        QCOMPARE(form.E_HilfeDir()->text(), doc + QStringLiteral("/hilfe.htm"));
     }
 };
 

@@ -3,7 +3,6 @@
 // the open dialog starts in the new project directory.
 #include "ColMemo/ColorMemo.h"
 #include "Main/EditLogic.h"
-#include "Main/Inis.h"
 #include "Main/MainForm.h"
 #include "Main/StartUp.h"
 #include "ScriptedPrompts.h"
@@ -28,9 +27,7 @@ class TestOptionsInMain : public QObject {
         QVERIFY2(action && action->isEnabled(), name);
         action->trigger();
     }
-    TColorMemo* Memo(int n) const {
-        return windows->MainForm->findChild<TColorMemo*>(QStringLiteral("CMemo%1").arg(n));
-    }
+    TColorMemo* Memo(int n) const { return windows->MainForm->SlotMemo(n); }
     static double StopsFor(int tabs) {
         return TabStopDistance(tabs, QFontMetrics(QApplication::font()).averageCharWidth());
     }
@@ -66,7 +63,7 @@ private slots:
 
         QCOMPARE(prompts.CallsOf("modal").size(), 1);
         QCOMPARE(prompts.CallsOf("modal")[0].Text, QStringLiteral("OptionForm"));
-        QCOMPARE(TInis.Tabs, 8);
+        QCOMPARE(windows->Inis.Tabs, 8);
         QVERIFY(StopsFor(8) != StopsFor(2));
         QCOMPARE(Memo(1)->tabStopDistance(), StopsFor(8));
         QCOMPARE(Memo(2)->tabStopDistance(), StopsFor(8));
