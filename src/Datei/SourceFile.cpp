@@ -91,6 +91,39 @@ QByteArray EncodeLines(const QStringList& lines, TFileEncoding& encoding) {
     return text.toUtf8();
 }
 
+bool LooksBinary(const QByteArray& bytes) {
+    qsizetype controls = 0;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == 0)
+            return true;
+        if ((b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f') || b == 0x7F)
+            ++controls;
+    }
+    return controls * 10 > bytes.size();
+}
+
+TSourceFile LoadSourceFile(const QString& path) {
+    TSourceFile file;
+    const TFileContent content = ReadRegularFile(path);
+    file.Status = content.Status;
+    if (content.Status != TReadStatus::Read)
+        return file;
+    file.Source = DecodeSource(content.Bytes);
+    file.Stamp = content.Stamp;
+    file.Binary = LooksBinary(content.Bytes);
+    return file;
+}
+
+TSaveResult SaveSourceFile(const QString& path, const QStringList& lines, TFileEncoding encoding) {
+    TSaveResult result;
+    result.Encoding = encoding;
+    const QByteArray bytes = EncodeLines(lines, result.Encoding);
+    static_cast<TWriteResult&>(result) = WriteWithBackup(path, bytes);
+    result.BecameUtf8 = encoding == TFileEncoding::Latin1 && result.Encoding == TFileEncoding::Utf8;
+    return result;
+}
+
 void MoveToBackup(const QString& path) {
     const QString backup = BackupName(path);
     if (backup == path)
@@ -102,13 +135,10 @@ void MoveToBackup(const QString& path) {
 }
 
 std::optional<TSourceText> ReadSourceFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    TSourceFile file = LoadSourceFile(path);
+    if (file.Status != TReadStatus::Read)
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return DecodeSource(bytes);
+    return file.Source;
 }
 
 bool WriteSourceFile(const QString& path, const QStringList& lines, TFileEncoding& encoding) {

@@ -156,6 +156,63 @@ private slots:
         QCOMPARE(ReadBytes(path), written);
     }
 
+    void binary_content_is_told_from_text_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("binary");
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("tabs, line ends, form feed")
+            << QByteArray("class A {\r\n\tint i;\f\n}\r") << false;
+        QTest::newRow("umlauts") << QByteArray("\xE4\xF6\xFC \xC3\xA4") << false;
+        QTest::newRow("one NUL at the end") << QByteArray("class A {}\0", 11) << true;
+        QTest::newRow("an escape in a literal")
+            << QByteArray("String red = \"\x1B[31m\";") << false;
+        QTest::newRow("one byte in ten a control") << QByteArray("\x01"
+                                                                 "abcdefghi")
+                                                   << false;
+        QTest::newRow("two bytes in ten controls") << QByteArray("\x01\x7F"
+                                                                 "abcdefgh")
+                                                   << true;
+        QTest::newRow("class file") << QByteArray("\xCA\xFE\xBA\xBE\0\0\0\x3D", 8) << true;
+    }
+    void binary_content_is_told_from_text() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, binary);
+        QCOMPARE(datei::LooksBinary(bytes), binary);
+    }
+
+    void loading_gives_text_stamp_and_binary_hint() {
+        const QString path = Path(QStringLiteral("Daten.java"));
+        WriteBytes(path, QByteArray("a\0b\n", 4));
+        const datei::TSourceFile file = datei::LoadSourceFile(path);
+        QCOMPARE(file.Status, datei::TReadStatus::Read);
+        QCOMPARE(file.Source.Text, QString::fromLatin1("a\0b\r\n", 5));
+        QVERIFY(file.Binary);
+        QCOMPARE(file.Stamp, datei::StampOf(path));
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Ordner.java")));
+        QCOMPARE(datei::LoadSourceFile(Path(QStringLiteral("Ordner.java"))).Status,
+                 datei::TReadStatus::NotRegular);
+    }
+
+    void saving_tells_when_latin1_became_utf8() {
+        const QString path = Path(QStringLiteral("Hallo.java"));
+        datei::TSaveResult result =
+            datei::SaveSourceFile(path, {QString::fromUtf8("\u00e4")}, TFileEncoding::Latin1);
+        QVERIFY(result.Written);
+        QVERIFY(!result.BecameUtf8);
+        QCOMPARE(ReadBytes(path), QByteArray("\xE4\r\n"));
+        result = datei::SaveSourceFile(path, {QString::fromUtf8("\u00e4 \u20ac")},
+                                       TFileEncoding::Latin1);
+        QVERIFY(result.Written);
+        QVERIFY(result.BecameUtf8);
+        QCOMPARE(result.Encoding, TFileEncoding::Utf8);
+        QCOMPARE(result.Backup, datei::TBackup::Kept);
+        QCOMPARE(ReadBytes(path), QByteArray("\xC3\xA4 \xE2\x82\xAC\r\n"));
+        QCOMPARE(ReadBytes(Path(QStringLiteral("Hallo.jav_"))), QByteArray("\xE4\r\n"));
+        // Already UTF-8: nothing to tell.
+        result = datei::SaveSourceFile(path, {QString::fromUtf8("\u20ac")}, TFileEncoding::Utf8);
+        QVERIFY(!result.BecameUtf8);
+    }
+
     void a_file_that_cannot_be_read_gives_nothing() {
         QVERIFY(!datei::ReadSourceFile(Path(QStringLiteral("Missing.java"))));
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Folder.java")));
