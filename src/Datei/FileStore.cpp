@@ -41,6 +41,11 @@ TWriteResult Failed(TWriteResult result, int error) {
 
 } // namespace
 
+bool ChangedOnDisk(const QString& path, const TFileStamp& known) {
+    const TFileStamp now = StampOf(path);
+    return known.Exists() && now.Exists() && now != known;
+}
+
 #ifdef Q_OS_UNIX
 
 namespace {

@@ -18,6 +18,9 @@ struct TFileStamp {
 
 // The stamp of the file a path names now, through symbolic links.
 TFileStamp StampOf(const QString& path);
+// Whether another program has written the file since it had `known`: false
+// when nothing was known, or when the file is gone (nothing to keep then).
+bool ChangedOnDisk(const QString& path, const TFileStamp& known);
 
 enum class TReadStatus {
     Read,

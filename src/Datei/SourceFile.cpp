@@ -1,11 +1,7 @@
 #include "Datei/SourceFile.h"
 
-#include "Datei/DocumentNames.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
+#include <optional>
 
 namespace datei {
 
@@ -122,35 +118,6 @@ TSaveResult SaveSourceFile(const QString& path, const QStringList& lines, TFileE
     static_cast<TWriteResult&>(result) = WriteWithBackup(path, bytes);
     result.BecameUtf8 = encoding == TFileEncoding::Latin1 && result.Encoding == TFileEncoding::Utf8;
     return result;
-}
-
-void MoveToBackup(const QString& path) {
-    const QString backup = BackupName(path);
-    if (backup == path)
-        return;
-    QFile::remove(backup);
-    // Only a file is moved: a directory of that name is no previous version.
-    if (QFileInfo(path).isFile())
-        QFile::rename(path, backup);
-}
-
-std::optional<TSourceText> ReadSourceFile(const QString& path) {
-    TSourceFile file = LoadSourceFile(path);
-    if (file.Status != TReadStatus::Read)
-        return std::nullopt;
-    return file.Source;
-}
-
-bool WriteSourceFile(const QString& path, const QStringList& lines, TFileEncoding& encoding) {
-    TFileEncoding written = encoding;
-    const QByteArray bytes = EncodeLines(lines, written);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return false;
-    encoding = written;
-    return true;
 }
 
 } // namespace datei

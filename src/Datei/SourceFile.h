@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace datei {
 
@@ -58,15 +57,5 @@ struct TSaveResult : TWriteResult {
 // Writes the lines, each followed by CR LF, in the given encoding (see
 // EncodeLines) with the previous version as backup (see WriteWithBackup).
 TSaveResult SaveSourceFile(const QString& path, const QStringList& lines, TFileEncoding encoding);
-
-// Keeps the previous version of a file as its one backup (see BackupName):
-// an old backup is deleted, then the file is renamed. Nothing here can fail
-// a save: a new file has nothing to move, and a stuck backup is left alone.
-void MoveToBackup(const QString& path);
-
-// nullopt when the file cannot be read.
-std::optional<TSourceText> ReadSourceFile(const QString& path);
-// Replaces the file as a whole or not at all; false when it cannot be written.
-bool WriteSourceFile(const QString& path, const QStringList& lines, TFileEncoding& encoding);
 
 } // namespace datei

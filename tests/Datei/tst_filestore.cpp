@@ -383,6 +383,7 @@ private slots:
         const datei::TFileContent read = datei::ReadRegularFile(path);
         QCOMPARE(read.Stamp, datei::StampOf(path));
         QCOMPARE(read.Stamp.Size, 9);
+        QVERIFY(!datei::ChangedOnDisk(path, read.Stamp));
 
         // Same size, only the time differs.
         QFile file(path);
@@ -392,9 +393,12 @@ private slots:
                                  QFileDevice::FileModificationTime));
         file.close();
         QVERIFY(datei::StampOf(path) != read.Stamp);
-
+        QVERIFY(datei::ChangedOnDisk(path, read.Stamp));
+        // Nothing known (a new document), or nothing left to keep: no change to tell.
+        QVERIFY(!datei::ChangedOnDisk(path, datei::TFileStamp()));
         QVERIFY(QFile::remove(path));
         QVERIFY(!datei::StampOf(path).Exists());
+        QVERIFY(!datei::ChangedOnDisk(path, read.Stamp));
     }
 };
 

@@ -1,5 +1,5 @@
 // Source files on disk: line splitting, the UTF-8/Latin-1 decision, writing
-// back in the encoding read, the backup move and failures to read or write.
+// back in the encoding read, binary content, and failures to read or write.
 #include "Datei/DocumentNames.h"
 #include "Datei/SourceFile.h"
 
@@ -41,7 +41,7 @@ class TestSourceFile : public QObject {
     std::unique_ptr<QTemporaryDir> dir;
     QString Path(const QString& name) const { return dir->filePath(name); }
     QStringList Entries() const {
-        return QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        return QDir(dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
 private slots:
@@ -150,9 +150,12 @@ private slots:
         QFETCH(QByteArray, written);
         const QString path = Path(QStringLiteral("RoundTrip.java"));
         WriteBytes(path, original);
-        std::optional<datei::TSourceText> source = datei::ReadSourceFile(path);
-        QVERIFY(source);
-        QVERIFY(datei::WriteSourceFile(path, datei::SplitLines(source->Text), source->Encoding));
+        const datei::TSourceFile file = datei::LoadSourceFile(path);
+        QCOMPARE(file.Status, datei::TReadStatus::Read);
+        const datei::TSaveResult saved =
+            datei::SaveSourceFile(path, datei::SplitLines(file.Source.Text), file.Source.Encoding);
+        QVERIFY(saved.Written);
+        QCOMPARE(saved.Encoding, file.Source.Encoding);
         QCOMPARE(ReadBytes(path), written);
     }
 
@@ -214,9 +217,10 @@ private slots:
     }
 
     void a_file_that_cannot_be_read_gives_nothing() {
-        QVERIFY(!datei::ReadSourceFile(Path(QStringLiteral("Missing.java"))));
-        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Folder.java")));
-        QVERIFY(!datei::ReadSourceFile(Path(QStringLiteral("Folder.java"))));
+        QCOMPARE(datei::LoadSourceFile(Path(QStringLiteral("Missing.java"))).Status,
+                 datei::TReadStatus::Failed);
+        QCOMPARE(datei::LoadSourceFile(Path(QStringLiteral("Missing.java"))).Source.Text,
+                 QString());
     }
 
     void a_file_that_cannot_be_written_fails_and_leaves_no_trace_data() {
@@ -228,39 +232,18 @@ private slots:
         QFETCH(QString, name);
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Taken.java")));
         const QStringList before = Entries();
-        TFileEncoding encoding = TFileEncoding::Latin1;
-        QVERIFY(!datei::WriteSourceFile(Path(name), {"x"}, encoding));
-        QCOMPARE(encoding, TFileEncoding::Latin1);
+        QVERIFY(!datei::SaveSourceFile(Path(name), {"x"}, TFileEncoding::Latin1).Written);
         QCOMPARE(Entries(), before);
     }
 
-    void the_backup_holds_the_previous_version_only() {
-        const QString path = Path(QStringLiteral("Hallo.java"));
-        const QString backup = Path(QStringLiteral("Hallo.jav_"));
-        WriteBytes(backup, "oldest");
-        WriteBytes(path, "previous");
-        datei::MoveToBackup(path);
-        QVERIFY(!QFile::exists(path));
-        QCOMPARE(ReadBytes(backup), QByteArray("previous"));
-        // Nothing to move: an old backup goes all the same, nothing else happens.
-        datei::MoveToBackup(path);
-        QVERIFY(!QFile::exists(backup));
-        QVERIFY(!QFile::exists(path));
-    }
-
-    void a_directory_is_never_moved_to_the_backup() {
-        const QString path = Path(QStringLiteral("Folder.java"));
-        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Folder.java")));
-        datei::MoveToBackup(path);
-        QVERIFY(QFileInfo(path).isDir());
-        QVERIFY(!QFile::exists(Path(QStringLiteral("Folder.jav_"))));
-    }
-
-    void a_file_named_like_its_backup_is_not_deleted() {
+    void a_file_named_like_its_backup_is_saved_without_one() {
         const QString path = Path(QStringLiteral("Odd.jav_"));
-        WriteBytes(path, "keep");
-        datei::MoveToBackup(path);
-        QCOMPARE(ReadBytes(path), QByteArray("keep"));
+        WriteBytes(path, "old");
+        const datei::TSaveResult saved = datei::SaveSourceFile(path, {"new"}, TFileEncoding::Utf8);
+        QVERIFY(saved.Written);
+        QCOMPARE(saved.Backup, datei::TBackup::Skipped);
+        QCOMPARE(ReadBytes(path), QByteArray("new\r\n"));
+        QCOMPARE(Entries(), QStringList{"Odd.jav_"});
     }
 };
 
