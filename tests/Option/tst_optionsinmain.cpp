@@ -72,6 +72,35 @@ private slots:
         QCOMPARE(prompts.CallsOf("open").size(), 1);
         QCOMPARE(prompts.CallsOf("open")[0].Request.InitialDir, project.path());
     }
+
+    // OK stops at an applet width that is no number after the tab width is
+    // stored; the user then leaves with Abbruch. The editors follow the width
+    // that is stored, and the open dialog keeps its directory.
+    void a_stopped_ok_left_with_abbruch_still_brings_the_stored_tab_width_into_effect() {
+        Trigger("Neu1");
+        QTemporaryDir project;
+        prompts.OnModal = [&](QDialog* dialog) {
+            dialog->show();
+            auto field = [dialog](const char* name) {
+                return dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
+            };
+            field("E_Tabs")->setText(QStringLiteral("8"));
+            field("E_AppX")->clear();
+            field("E_ProjektDir")->setText(project.path());
+            QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("B_OK")), Qt::LeftButton);
+            QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("B_Cancel")),
+                              Qt::LeftButton);
+            return dialog->result();
+        };
+        Trigger("Optionen1");
+
+        QCOMPARE(prompts.CallsOf("error").size(), 1);
+        QCOMPARE(windows->Inis.Tabs, 8);
+        QCOMPARE(Memo(1)->tabStopDistance(), StopsFor(8));
+        Trigger("Oeffnen1");
+        QCOMPARE(prompts.CallsOf("open").size(), 1);
+        QVERIFY(prompts.CallsOf("open")[0].Request.InitialDir != project.path());
+    }
 };
 
 QTEST_MAIN(TestOptionsInMain)
