@@ -64,14 +64,12 @@ TCompilerMessages ParseCompilerMessages(const QString& output, const QString& so
                                     .arg(message->Text, sourcePath));
         messages.Positions.append({message->Line, column});
     }
-    if (!wellFormed || (messages.Entries.isEmpty() && !lines.isEmpty())) {
-        messages.Raw = true;
-        for (const QString& line : lines) {
-            messages.Entries.append(line);
-            messages.Positions.append(TErrorPosition{});
-        }
-    }
+    messages.RawFollows = !wellFormed || (messages.Entries.isEmpty() && !lines.isEmpty());
     return messages;
+}
+
+QStringList RawCompilerLines(const QString& output) {
+    return SplitLines(output);
 }
 
 TCompilerCall CompilerCall(const QString& jdkDir, const QString& sourcePath,

@@ -17,13 +17,13 @@ struct TErrorPosition {
     bool operator==(const TErrorPosition&) const = default;
 };
 
-// The error list made from one compile's output: every entry has its
-// position, so entry n always jumps to position n.
+// The entries made from one compile's output, each with its position.
 struct TCompilerMessages {
     QStringList Entries;
     QList<TErrorPosition> Positions;
-    // Raw compiler lines follow the formatted entries: the list shows red.
-    bool Raw = false;
+    // The output is not all messages: every line of it is to follow the
+    // entries, raw (see RawCompilerLines).
+    bool RawFollows = false;
 };
 
 // Turns what the compiler wrote into error-list entries. A message takes
@@ -32,11 +32,15 @@ struct TCompilerMessages {
 // Message lines are recognised by the path exactly as it was passed to the
 // compiler, so paths with or without a drive letter, with blanks or with
 // colons all parse. The summary line after the last message is left out.
-// As soon as a message does not have this form (such as a message followed
-// by detail lines), every line of the output is appended raw after the
-// entries made so far; output that yields no entry at all (notes, a usage
-// text) is shown raw as well. Lines end at CR LF, a lone CR or a lone LF.
+// Parsing stops at the first message that does not have this form (such as
+// a message followed by detail lines): the raw lines are to follow. Output
+// that yields no entry at all (notes, a usage text) is to be shown raw too.
+// Lines end at CR LF, a lone CR or a lone LF.
 TCompilerMessages ParseCompilerMessages(const QString& output, const QString& sourcePath);
+
+// The lines of the output as the error list shows them raw: every line,
+// also a last one without a line break; each points nowhere.
+QStringList RawCompilerLines(const QString& output);
 
 // The column of a caret line's first '^': every character before it,
 // tab or not, is one column, since the compiler repeats the source line's

@@ -48,7 +48,7 @@ private slots:
         QCOMPARE(messages.Entries, QStringList{"Fehler 1: error: ';' expected in " + path});
         // The tab before the caret is one column, like every other character.
         QCOMPARE(messages.Positions, (QList<TErrorPosition>{{5, 11}}));
-        QVERIFY(!messages.Raw);
+        QVERIFY(!messages.RawFollows);
     }
 
     void output_that_is_no_message_is_shown_raw_data() {
@@ -81,22 +81,21 @@ private slots:
         QFETCH(QStringList, lines);
         const TCompilerMessages messages =
             ParseCompilerMessages(output, QStringLiteral("/p/Hallo.java"));
-        QVERIFY(messages.Raw);
-        QCOMPARE(messages.Entries, lines);
-        QCOMPARE(messages.Positions, QList<TErrorPosition>(lines.size(), TErrorPosition{-1, 1}));
+        QVERIFY(messages.RawFollows);
+        QVERIFY(messages.Entries.isEmpty());
+        QVERIFY(messages.Positions.isEmpty());
+        // Every line, the last one without a break too.
+        QCOMPARE(datei::RawCompilerLines(output), lines);
     }
 
-    void entries_before_a_broken_message_keep_their_positions() {
+    void parsing_stops_at_a_message_followed_by_detail_lines() {
         const QString path = QStringLiteral("/p/Hallo.java");
         const QString output =
             path + ":2: error: a\nsrc\n  ^\n  symbol: b\n  location: A\n1 error\n";
         const TCompilerMessages messages = ParseCompilerMessages(output, path);
-        QVERIFY(messages.Raw);
-        QCOMPARE(messages.Entries.size(), 1 + 6);
-        QCOMPARE(messages.Entries.first(), "Fehler 1: error: a in " + path);
-        QCOMPARE(messages.Entries.mid(1), output.trimmed().split(QLatin1Char('\n')));
-        QCOMPARE(messages.Positions.first(), (TErrorPosition{2, 3}));
-        QCOMPARE(messages.Positions.last(), (TErrorPosition{-1, 1}));
+        QVERIFY(messages.RawFollows);
+        QCOMPARE(messages.Entries, QStringList{"Fehler 1: error: a in " + path});
+        QCOMPARE(messages.Positions, (QList<TErrorPosition>{{2, 3}}));
     }
 
     void nothing_written_makes_no_entry() {
@@ -104,7 +103,7 @@ private slots:
             ParseCompilerMessages(QString(), QStringLiteral("/p/A.java"));
         QVERIFY(messages.Entries.isEmpty());
         QVERIFY(messages.Positions.isEmpty());
-        QVERIFY(!messages.Raw);
+        QVERIFY(!messages.RawFollows);
     }
 
     void a_long_message_text_is_cut() {

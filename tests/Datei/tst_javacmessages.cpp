@@ -81,7 +81,7 @@ private slots:
         const TCompile compile = Compile(jdk, path);
         QVERIFY(compile.Run.Ran);
         QVERIFY(!compile.Run.Succeeded());
-        QVERIFY(!compile.Messages.Raw);
+        QVERIFY(!compile.Messages.RawFollows);
         QCOMPARE(compile.Messages.Entries.size(), 3);
         for (int n = 1; n <= 3; ++n) {
             const QString entry = compile.Messages.Entries[n - 1];
@@ -118,23 +118,21 @@ private slots:
         const TCompile compile = Compile(jdk, path);
         QVERIFY(compile.Run.Succeeded());
         QVERIFY(!compile.Run.StdErr.isEmpty());
-        QVERIFY(!compile.Messages.Entries.isEmpty());
+        QVERIFY(!compile.Messages.Entries.isEmpty() || compile.Messages.RawFollows);
         QVERIFY(QFile::exists(QDir(dir).filePath(QStringLiteral("Alt.class"))));
     }
 
-    void detail_lines_after_a_message_show_all_output_raw_data() { JdkRows(); }
-    void detail_lines_after_a_message_show_all_output_raw() {
+    void detail_lines_after_a_message_stop_the_parsing_data() { JdkRows(); }
+    void detail_lines_after_a_message_stop_the_parsing() {
         QFETCH(TJdk, jdk);
         const QStringList source{"class Sym {", "  void f() { gibtEsNicht(); }", "}"};
         const QString path = Write(QStringLiteral("Sym.java"), source.join('\n').toUtf8());
         const TCompile compile = Compile(jdk, path);
         QVERIFY(!compile.Run.Succeeded());
-        QVERIFY(compile.Messages.Raw);
         // "cannot find symbol" is followed by "symbol:" and "location:" lines.
-        QCOMPARE(compile.Messages.Entries.mid(1), compile.Run.Text().trimmed().split('\n'));
-        QVERIFY(compile.Messages.Entries.size() >= 1 + 6);
+        QVERIFY(compile.Messages.RawFollows);
+        QCOMPARE(compile.Messages.Entries.size(), 1);
         QCOMPARE(Marked(source, compile.Messages.Positions.first()), QLatin1Char('g'));
-        QCOMPARE(compile.Messages.Positions.last().Line, -1);
     }
 
     void umlauts_in_a_string_compile_in_the_file_encoding_data() {
@@ -179,7 +177,7 @@ private slots:
         const TCompile german = Compile(jdk, path, TFileEncoding::Utf8, {"-J-Duser.language=de"});
         QCOMPARE(german.Messages.Positions, english.Messages.Positions);
         QCOMPARE(german.Messages.Positions, (QList<TErrorPosition>{{2, 11}}));
-        QVERIFY(!german.Messages.Raw);
+        QVERIFY(!german.Messages.RawFollows);
         QVERIFY(german.Messages.Entries.first().endsWith(" in " + path));
         // German came with JDK 21.
         if (jdk.Major >= 21)
@@ -194,7 +192,7 @@ private slots:
         const TCompile compile = Compile(jdk, path);
         qunsetenv("JAVA_TOOL_OPTIONS");
         QVERIFY(compile.Run.Text().startsWith(QStringLiteral("Picked up JAVA_TOOL_OPTIONS")));
-        QVERIFY(!compile.Messages.Raw);
+        QVERIFY(!compile.Messages.RawFollows);
         QCOMPARE(compile.Messages.Positions, (QList<TErrorPosition>{{2, 11}}));
     }
 };
