@@ -1,7 +1,7 @@
-// The error list from the real compilers of this machine (every JDK below
+// Compiler messages from the real compilers of this machine (every JDK below
 // /usr/lib/jvm, 17 and 25 here), in a directory whose name has a blank and
-// an umlaut: where the entries point, what success means, encodings, and
-// the compiler answering in German.
+// an umlaut: where the entries point, encodings in an ASCII locale, the
+// compiler answering in German, and the JVM's own notice before it.
 #include "Datei/CompilerMessages.h"
 #include "DosCall/RunCaptured.h"
 #include "JdkRig.h"
@@ -93,46 +93,6 @@ private slots:
             QCOMPARE(position.Line, n + 1);
             QCOMPARE(Marked(source, position), QLatin1Char('"'));
         }
-    }
-
-    void a_clean_file_compiles_silently_data() { JdkRows(); }
-    void a_clean_file_compiles_silently() {
-        QFETCH(TJdk, jdk);
-        const QString path =
-            Write(QStringLiteral("Hallo.java"),
-                  "public class Hallo {\r\n  public static void main(String[] a) {}\r\n}\r\n");
-        const TCompile compile = Compile(jdk, path);
-        QVERIFY(compile.Run.Succeeded());
-        QVERIFY(compile.Run.StdErr.isEmpty());
-        QVERIFY(compile.Messages.Entries.isEmpty());
-        QVERIFY(QFile::exists(QDir(dir).filePath(QStringLiteral("Hallo.class"))));
-    }
-
-    void warnings_alone_are_a_success_whose_lines_are_shown_data() { JdkRows(); }
-    void warnings_alone_are_a_success_whose_lines_are_shown() {
-        QFETCH(TJdk, jdk);
-        // Deprecated for removal: a warning (JDK 25) or notes (JDK 17) despite -nowarn.
-        const QString path =
-            Write(QStringLiteral("Alt.java"),
-                  "public class Alt { void f() { Thread.currentThread().stop(); } }\n");
-        const TCompile compile = Compile(jdk, path);
-        QVERIFY(compile.Run.Succeeded());
-        QVERIFY(!compile.Run.StdErr.isEmpty());
-        QVERIFY(!compile.Messages.Entries.isEmpty() || compile.Messages.RawFollows);
-        QVERIFY(QFile::exists(QDir(dir).filePath(QStringLiteral("Alt.class"))));
-    }
-
-    void detail_lines_after_a_message_stop_the_parsing_data() { JdkRows(); }
-    void detail_lines_after_a_message_stop_the_parsing() {
-        QFETCH(TJdk, jdk);
-        const QStringList source{"class Sym {", "  void f() { gibtEsNicht(); }", "}"};
-        const QString path = Write(QStringLiteral("Sym.java"), source.join('\n').toUtf8());
-        const TCompile compile = Compile(jdk, path);
-        QVERIFY(!compile.Run.Succeeded());
-        // "cannot find symbol" is followed by "symbol:" and "location:" lines.
-        QVERIFY(compile.Messages.RawFollows);
-        QCOMPARE(compile.Messages.Entries.size(), 1);
-        QCOMPARE(Marked(source, compile.Messages.Positions.first()), QLatin1Char('g'));
     }
 
     void umlauts_in_a_string_compile_in_the_file_encoding_data() {

@@ -267,6 +267,29 @@ private slots:
                  QByteArray("class Hallo { int a = \"x\"; }\r\n"));
     }
 
+    void a_wait_cut_short_is_reported_through_the_prompts() {
+        // A compiler that hangs, and the application quitting meanwhile,
+        // which ends every event loop.
+        const QString hangingJdk = Path(QStringLiteral("haengendes JDK"));
+        QVERIFY(QDir().mkpath(hangingJdk + QStringLiteral("/bin")));
+        QFile javac(hangingJdk + QStringLiteral("/bin/javac"));
+        QVERIFY(javac.open(QIODevice::WriteOnly));
+        javac.write("#!/bin/sh\nexec sleep 60\n");
+        javac.close();
+        QVERIFY(javac.setPermissions(javac.permissions() | QFileDevice::ExeOwner));
+        inis.JdkDir = hangingJdk;
+        OpenSource(QStringLiteral("Hallo.java"), QByteArray("class Hallo {}\r\n"));
+        QTimer::singleShot(300, qApp, [] { QCoreApplication::exit(0); });
+        Command("Compiler1");
+        // Event loops work again once the application's own loop has run.
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+
+        QCOMPARE(TextsOf(QStringLiteral("message")), QStringList{QStringLiteral("Waiting Failed")});
+        QCOMPARE(Status(2), QStringLiteral("Fehler"));
+        QVERIFY(Entries().isEmpty());
+    }
+
     void each_document_keeps_its_own_error_list() {
         const QString first = OpenSource(QStringLiteral("Uebung.java"), ThreeErrors);
         Command("Compiler1");
