@@ -14,10 +14,14 @@ void TMainForm::Inhalt1Click() {}
 // The options dialog changes the settings record on OK; the tab width and
 // the project directory then take effect here.
 void TMainForm::Optionen1Click() {
-    if (!ShowOptions || ShowOptions() != QDialog::Accepted)
+    if (!ShowOptions)
         return;
-    OpenDialogInitialDir = Inis.ProjectDir;
+    const bool accepted = ShowOptions() == QDialog::Accepted;
+    // An OK that stopped at a later number field has already stored the tab
+    // width; the editors follow it even when the user then leaves with Abbruch.
     ApplyTabStops();
+    if (accepted)
+        OpenDialogInitialDir = Inis.ProjectDir;
 }
 
 void TMainForm::Info1Click() {

@@ -49,6 +49,8 @@ void PrepareFileDialog(QFileDialog& dialog, const TFileDialogRequest& request) {
         dialog.setDirectory(request.InitialDir);
     if (!request.ProposedName.isEmpty())
         dialog.selectFile(request.ProposedName);
+    if (!request.Title.isEmpty())
+        dialog.setWindowTitle(request.Title);
 }
 
 } // namespace

@@ -16,6 +16,7 @@ struct TFileDialogRequest {
     QString DefaultSuffix; // without the dot
     QString InitialDir;    // empty: the platform's default
     QString ProposedName;  // file name put into the name field
+    QString Title;         // the dialog's caption; empty: Qt's own
 };
 
 // Every modal question, message box and common dialog a command shows goes
