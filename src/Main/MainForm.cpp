@@ -106,6 +106,13 @@ void TMainForm::ConnectEditor(TColorMemo* memo) {
 void TMainForm::SetStatusText(TStatusPanel panel, const QString& text) {
     StatusPanel[panel]->setText(text);
     StatusPanel[panel]->repaint();
+    if (panel == ProgressPanel)
+        SetStatusNote(QString());
+}
+
+void TMainForm::SetStatusNote(const QString& text) {
+    StatusNote->setText(text);
+    StatusNote->repaint();
 }
 
 void TMainForm::ApplyEditorFont(const QFont& font) {

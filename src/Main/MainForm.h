@@ -115,6 +115,7 @@ private:
     // Caption, marker, command states and caret status of the page shown.
     void ShowCurrentState();
     void SetStatusText(TStatusPanel panel, const QString& text);
+    void SetStatusNote(const QString& text);
     void ApplyTabStops();
     void AutoIndent();
     // Gives all five editors the font; the first editor's font is Inis.Font.
@@ -226,6 +227,9 @@ private:
     QFrame* P_Message = nullptr;
     QListWidget* ListBox = nullptr;
     std::array<QLabel*, PanelCount> StatusPanel{};
+    // Beside the panels: what a save has to tell beyond "Fertig"; cleared by
+    // the next progress text.
+    QLabel* StatusNote = nullptr;
     QMenu* PopupMenu = nullptr;
     // Modeless, owned by the window, created when first shown.
     TFindDialog* FindDialog = nullptr;

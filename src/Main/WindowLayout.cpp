@@ -85,6 +85,10 @@ void TMainForm::BuildStatusBar() {
         StatusPanel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         statusBar()->addWidget(StatusPanel[i]);
     }
+    StatusNote = new QLabel(statusBar());
+    StatusNote->setObjectName(QStringLiteral("StatusNote"));
+    StatusNote->setAccessibleName(QStringLiteral("Hinweis"));
+    statusBar()->addWidget(StatusNote, 1);
     // The panels' frames need room beyond their text height.
     statusBar()->setFixedHeight(StatusBarHeight + 4);
     statusBar()->setSizeGripEnabled(true);
