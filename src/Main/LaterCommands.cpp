@@ -1,5 +1,5 @@
 // Commands whose windows and toolchain arrive with their own work: printing,
-// the compiler and launches, help. Until then they do nothing.
+// the launches, help. Until then they do nothing.
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 
@@ -7,7 +7,6 @@
 
 void TMainForm::Drucken1Click() {}
 void TMainForm::Druckereinrichten1Click() {}
-void TMainForm::Compiler1Click() {}
 void TMainForm::Browser1Click() {}
 void TMainForm::Runner1Click() {}
 void TMainForm::Inhalt1Click() {}

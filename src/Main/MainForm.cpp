@@ -30,6 +30,7 @@ TMainForm::TMainForm(TInisRecord& inis, Prompts& prompts, QStringList arguments,
     // The first editor declares the Java colours; the others copy them at creation.
     colmemo::AddJavaRules(Slot(1).Memo->ColorRules());
     BuildMessageArea();
+    ConnectErrorList();
     BuildStatusBar();
     layout->addWidget(P_Edit, 1);
     layout->addWidget(P_Message);

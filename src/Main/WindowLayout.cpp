@@ -56,6 +56,7 @@ void TMainForm::BuildMessageArea() {
     P_Message->setFixedHeight(MessageAreaHeight);
     ListBox = new QListWidget(P_Message);
     ListBox->setObjectName(QStringLiteral("ListBox"));
+    ListBox->setAccessibleName(QStringLiteral("Fehlerliste"));
     QFont font(QStringLiteral("Courier New"));
     font.setPixelSize(ErrorListFontPixels);
     ListBox->setFont(font);
