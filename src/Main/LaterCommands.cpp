@@ -1,11 +1,10 @@
-// The options dialog, and the compiler and launches, whose toolchain arrives
-// with its own work: until then they do nothing.
+// The options dialog, and the launches, whose toolchain arrives with its own
+// work: until then they do nothing.
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 
 #include <QDialog>
 
-void TMainForm::Compiler1Click() {}
 void TMainForm::Browser1Click() {}
 void TMainForm::Runner1Click() {}
 
