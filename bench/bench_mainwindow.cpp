@@ -197,6 +197,7 @@ public:
     bool ChoosePrinter(QWidget*, QPrinter*) override { return false; }
     bool SetupPrinter(QWidget*, QPrinter*) override { return false; }
     int ShowModal(QDialog*) override { return 0; }
+    bool AskYesNo(QWidget*, const QString&) override { return false; }
 
 private:
     static void Complain(const QString& text) {

@@ -1,27 +1,22 @@
-// Commands whose windows and toolchain arrive with their own work: printing,
-// the compiler and launches, help. Until then they do nothing.
+// The options dialog, and the launches, whose toolchain arrives with its own
+// work: until then they do nothing.
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 
 #include <QDialog>
 
-void TMainForm::Drucken1Click() {}
-void TMainForm::Druckereinrichten1Click() {}
-void TMainForm::Compiler1Click() {}
 void TMainForm::Browser1Click() {}
 void TMainForm::Runner1Click() {}
-void TMainForm::Inhalt1Click() {}
 
 // The options dialog changes the settings record on OK; the tab width and
 // the project directory then take effect here.
 void TMainForm::Optionen1Click() {
-    if (!ShowOptions || ShowOptions() != QDialog::Accepted)
+    if (!ShowOptions)
         return;
-    OpenDialogInitialDir = Inis.ProjectDir;
+    const bool accepted = ShowOptions() == QDialog::Accepted;
+    // An OK that stopped at a later number field has already stored the tab
+    // width; the editors follow it even when the user then leaves with Abbruch.
     ApplyTabStops();
-}
-
-void TMainForm::Info1Click() {
-    if (ShowInfo)
-        ShowInfo();
+    if (accepted)
+        OpenDialogInitialDir = Inis.ProjectDir;
 }

@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QPrinter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -32,6 +33,7 @@ TMainForm::TMainForm(TInisRecord& inis, Prompts& prompts, QStringList arguments,
     // The first editor declares the Java colours; the others copy them at creation.
     colmemo::AddJavaRules(Slot(1).Memo->ColorRules());
     BuildMessageArea();
+    ConnectErrorList();
     BuildStatusBar();
     layout->addWidget(P_Edit, 1);
     layout->addWidget(P_Message);
@@ -113,8 +115,15 @@ void TMainForm::SetStatusText(TStatusPanel panel, const QString& text) {
     if (label->text() != text)
         label->setText(text);
     // The progress panel announces work that holds up the event loop: it must show before.
-    if (panel == ProgressPanel)
+    if (panel == ProgressPanel) {
         label->repaint();
+        SetStatusNote(QString());
+    }
+}
+
+void TMainForm::SetStatusNote(const QString& text) {
+    StatusNote->setText(text);
+    StatusNote->repaint();
 }
 
 void TMainForm::ApplyEditorFont(const QFont& font) {

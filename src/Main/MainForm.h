@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Hilfe/HelpOpener.h"
 #include "Main/CommandTable.h"
 #include "Main/SlotDocument.h"
 
@@ -18,6 +19,7 @@ class QFrame;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QPrinter;
 class QTabWidget;
 class QToolBar;
 class TColorMemo;
@@ -25,6 +27,7 @@ class Prompts;
 class TShortcutDispatch;
 class TFindDialog;
 class TReplaceDialog;
+class TOptionForm;
 struct TInisRecord;
 
 // The one window the user works in: five editor slots, the error list, the
@@ -67,6 +70,17 @@ public:
     void OpenCommandLineFile();
     // The secondary windows, once they exist. `showOptions` gives the dialog's result.
     void SetDialogs(std::function<int()> showOptions, std::function<void()> showInfo);
+    // The options dialog, whose print page the print command reads when it prints.
+    void SetPrintOptions(TOptionForm* options) { PrintOptions = options; }
+    // Where F1 hands the help file; the real desktop unless a test puts in its own.
+    void SetHelpDesktop(THelpPlatform desktop) { HelpDesktop = std::move(desktop); }
+
+    // Saves the current slot's file (an unnamed one whose name dialog is
+    // cancelled compiles as "noname.java" in the current directory) and runs
+    // the compiler on it, its messages into the error list. True when the
+    // compiler ran and ended with exit status 0, warnings or not; false also
+    // while another compile runs. The first step of the launches.
+    bool CompileCurrentFile();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -114,6 +128,7 @@ private:
     void ApplyRequestedStates();
     bool ClipboardHasText();
     void SetStatusText(TStatusPanel panel, const QString& text);
+    void SetStatusNote(const QString& text);
     void ApplyTabStops();
     void AutoIndent();
     // Gives all five editors the font; the first editor's font is Inis.Font.
@@ -141,6 +156,20 @@ private:
     // Closes every slot, current one first; stops at the first slot kept open.
     bool CloseAllDocuments();
     void RecentFileClick(int n);
+
+    // --- compiling and the error list ---------------------------------------------------
+    // False, after saying so, while no JDK directory is set.
+    bool CheckJdkDir();
+    // The compile without the save before it.
+    bool CompileSavedFile();
+    // Appends every line of the compiler's output to the list, raw, in red.
+    void ShowRawCompilerOutput(const QString& captured);
+    // Selects the first entry and puts the caret where it points.
+    void JumpToFirstError();
+    void JumpToError(int index);
+    // The error list of the document shown (after the first compile).
+    void ShowErrorList();
+    void ConnectErrorList();
 
     // Runs a command; a failure it does not test for ends it with the general error box.
     void Guard(const std::function<void()>& command);
@@ -176,6 +205,8 @@ private:
     void Font1Click();
     void Optionen1Click();
     void Compiler1Click();
+    void ListBoxClick();
+    void ListBoxDblClick();
     void Browser1Click();
     void Runner1Click();
     void Inhalt1Click();
@@ -202,8 +233,17 @@ private:
     bool ClipboardKnown = false;
     bool ClipboardText = false;
     QString OpenDialogInitialDir;
+    bool Compiling = false; // a compile runs; no second one starts
+    // What ListBox shows once a compile has taken it over from its introduction.
+    QStringList ShownErrorEntries;
+    bool ShownRawErrors = false;
     std::function<int()> ShowOptions;
     std::function<void()> ShowInfo;
+    TOptionForm* PrintOptions = nullptr;
+    THelpPlatform HelpDesktop = THelpPlatform::Desktop();
+    // One printer for the whole run, so the printer set-up holds for later jobs.
+    std::unique_ptr<QPrinter> Printer;
+    QPrinter& ThePrinter();
 
     // --- controls (objectName = the name in the command table or below) -------------------
     QToolBar* ToolBar1 = nullptr;
@@ -212,6 +252,9 @@ private:
     QFrame* P_Message = nullptr;
     QListWidget* ListBox = nullptr;
     std::array<QLabel*, PanelCount> StatusPanel{};
+    // Beside the panels: what a save has to tell beyond "Fertig"; cleared by
+    // the next progress text.
+    QLabel* StatusNote = nullptr;
     QMenu* PopupMenu = nullptr;
     // Modeless, owned by the window, created when first shown.
     TFindDialog* FindDialog = nullptr;
