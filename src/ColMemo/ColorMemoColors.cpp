@@ -65,6 +65,18 @@ bool TColorMemo::CaretLineScanFor(const QRect& paintRect) {
 }
 
 void TColorMemo::paintEvent(QPaintEvent* e) {
+    // The editor throws a line's shaping away after laying it out and shapes it again on every
+    // paint; on a long line that is a walk along all of it for each blink of the caret. Long
+    // lines keep their shaping instead (short ones are cheap to shape again).
+    constexpr int LongLine = 2000;
+    const qreal height = viewport()->height();
+    QPointF origin = contentOffset();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid() && origin.y() < height;
+         block = block.next()) {
+        if (block.length() > LongLine && !block.layout()->cacheEnabled())
+            block.layout()->setCacheEnabled(true);
+        origin.ry() += blockBoundingRect(block).height();
+    }
     QPlainTextEdit::paintEvent(e);
     QPainter painter(viewport());
     if (ColouringActive())
