@@ -30,6 +30,7 @@ TColorMemo::TColorMemo(QWidget* parent)
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { Scrolled(OnHScroll); });
     viewport()->setMouseTracking(true);
+    m_layoutWidth = viewport()->width();
 }
 
 TColorMemo::~TColorMemo() {

@@ -126,6 +126,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -170,6 +171,7 @@ private:
     int32_t m_caretLine = 0;    // the remembered caret line
     bool m_textChanged = false; // a real text change awaits its notification
     QTextCursor m_textEnd;      // stays at the end of the text
+    int m_layoutWidth = 0;      // the width the document was last laid out for
 
     colmemo::TDrawRules m_rules;
     colmemo::THotSpot m_hotSpot;

@@ -88,6 +88,20 @@ void TColorMemo::paintEvent(QPaintEvent* e) {
     }
 }
 
+void TColorMemo::resizeEvent(QResizeEvent* e) {
+    // The editor lays out every line of the document afresh whenever it gets wider, which on a
+    // long file costs more than the rest of opening it. Unwrapped lines do not depend on the
+    // width, so a widening is passed on as a change of height only. A narrowing still goes
+    // through: it also trims the width the horizontal scroll bar allows for.
+    if (lineWrapMode() == NoWrap && viewport()->width() >= m_layoutWidth) {
+        QResizeEvent sameWidth(e->size(), QSize(e->size().width(), e->oldSize().height()));
+        QPlainTextEdit::resizeEvent(&sameWidth);
+        return;
+    }
+    QPlainTextEdit::resizeEvent(e);
+    m_layoutWidth = viewport()->width();
+}
+
 void TColorMemo::PaintRuns(QPainter& painter, const QRect& paintRect, bool caretLineOnly) {
     TColorMemoGeometry& geometry = m_geometry;
     geometry.SetWindow(firstVisibleBlock(), contentOffset(), viewport()->height());

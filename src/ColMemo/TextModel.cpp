@@ -130,22 +130,27 @@ bool TTextModel::NeedsStandIn(QChar c) {
 }
 
 QString TTextModel::ToDocument(const QString& text, QList<TMarked>& marked) {
-    QString doc;
-    doc.reserve(text.size());
+    // Written into a text of the longest length it can have, then cut: a long file goes
+    // through in one pass, with no growing along the way.
+    QString doc(text.size(), Qt::Uninitialized);
+    QChar* const begin = doc.data();
+    QChar* out = begin;
+    const QChar* in = text.constData();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
+        const QChar c = in[i];
         if (c == QLatin1Char('\r')) {
-            doc += QLatin1Char('\n');
-            if (i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+            *out++ = QLatin1Char('\n');
+            if (i + 1 < n && in[i + 1] == QLatin1Char('\n'))
                 ++i;
         } else if (NeedsStandIn(c)) {
-            marked.append({static_cast<int>(doc.size()), c.unicode()});
-            doc += QChar(StandIn);
+            marked.append({static_cast<int>(out - begin), c.unicode()});
+            *out++ = QChar(StandIn);
         } else {
-            doc += c;
+            *out++ = c;
         }
     }
+    doc.truncate(out - begin);
     return doc;
 }
 
