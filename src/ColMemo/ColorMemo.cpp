@@ -31,6 +31,11 @@ TColorMemo::TColorMemo(QWidget* parent)
             [this] { Scrolled(OnHScroll); });
     viewport()->setMouseTracking(true);
     m_layoutWidth = viewport()->width();
+    for (QObject* child : children())
+        if (child->inherits("QWidgetTextControl"))
+            m_control = child;
+    if (m_control)
+        m_control->installEventFilter(this);
 }
 
 TColorMemo::~TColorMemo() {

@@ -8,6 +8,7 @@
 #include "ColMemo/TextModel.h"
 
 #include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QStringList>
 #include <QTextCursor>
@@ -132,6 +133,8 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
@@ -158,6 +161,7 @@ private:
 
     QRect CaretRect() const;
     void RestartBlink();
+    bool OnLongLine() const;
     void CaretMoved();
     void Scrolled(const std::function<void(TColorMemo*)>& event);
 
@@ -188,5 +192,8 @@ private:
 
     QBasicTimer m_blink;
     bool m_caretOn = false;
-    QRect m_caretRect; // where the caret was drawn last
+    bool m_steadyCaret = false;      // the caret's line is too long to blink on
+    QObject* m_control = nullptr;    // the editor's own text control
+    QElapsedTimer m_lastDoubleClick; // a triple click is still possible shortly after
+    QRect m_caretRect;               // where the caret was drawn last
 };

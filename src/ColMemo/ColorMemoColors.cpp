@@ -141,16 +141,26 @@ QRect TColorMemo::CaretRect() const {
     return QRect(rect.left(), rect.top(), 1, rect.height());
 }
 
+// Every paint of a line, even of the caret's rectangle alone, costs the editor a walk along
+// all of the line; on a very long line the caret stays on instead of blinking, so an idle
+// window costs nothing.
+bool TColorMemo::OnLongLine() const {
+    constexpr int SteadyCaretLine = 20000;
+    return document()->findBlock(textCursor().position()).length() > SteadyCaretLine;
+}
+
 void TColorMemo::RestartBlink() {
     m_caretOn = true;
     const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
-    if (flashTime > 0)
+    m_steadyCaret = OnLongLine();
+    if (flashTime > 0 && !m_steadyCaret)
         m_blink.start(flashTime / 2, this);
     else
         m_blink.stop();
 }
 
 void TColorMemo::CaretMoved() {
+    m_steadyCaret = OnLongLine();
     if (hasFocus())
         RestartBlink();
     viewport()->update(m_caretRect);
@@ -183,6 +193,24 @@ void TColorMemo::timerEvent(QTimerEvent* e) {
     m_caretOn = !m_caretOn;
     viewport()->update(m_caretRect);
     viewport()->update(CaretRect());
+}
+
+void TColorMemo::mouseDoubleClickEvent(QMouseEvent* e) {
+    m_lastDoubleClick.start();
+    QPlainTextEdit::mouseDoubleClickEvent(e);
+}
+
+bool TColorMemo::eventFilter(QObject* watched, QEvent* event) {
+    // The editor below blinks a caret of its own, drawn zero wide, and each of its blinks
+    // repaints the line as well: while the caret stays steady its timer is kept from it. The
+    // control's only other timer ends the time for a triple click after a double click;
+    // that one always gets through.
+    if (watched == m_control && event->type() == QEvent::Timer && m_steadyCaret &&
+        (!m_lastDoubleClick.isValid() ||
+         m_lastDoubleClick.elapsed() >
+             2 * QGuiApplication::styleHints()->mouseDoubleClickInterval()))
+        return true;
+    return QPlainTextEdit::eventFilter(watched, event);
 }
 
 void TColorMemo::Scrolled(const std::function<void(TColorMemo*)>& event) {

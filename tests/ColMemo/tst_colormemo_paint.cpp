@@ -1,7 +1,9 @@
 #include "MemoRig.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleHints>
 
 using memorig::InkIn;
 using memorig::TInk;
@@ -50,6 +52,7 @@ private slots:
     void words_are_drawn_in_their_rule_colour();
     void selected_keyword_keeps_the_selection_colour();
     void caret_is_drawn_over_the_colours();
+    void caret_on_a_very_long_line_stays_on_and_the_idle_window_does_not_repaint();
     void block_comment_begun_above_the_window_is_coloured_inside_it();
     void partly_visible_bottom_line_is_left_plain();
     void long_line_scrolled_sideways_is_coloured_where_it_shows();
@@ -133,6 +136,29 @@ void TestColorMemoPaint::caret_is_drawn_over_the_colours() {
     memo.SetSelStart(At("{"));
     const QImage moved = memorig::Grab(memo);
     QVERIFY(moved.pixelColor(caret.left(), caret.center().y()).lightness() > 200);
+}
+
+void TestColorMemoPaint::caret_on_a_very_long_line_stays_on_and_the_idle_window_does_not_repaint() {
+    TColorMemo memo;
+    QVERIFY(memorig::Show(memo, QStringLiteral("int a;\r\n") + QString(30000, QLatin1Char('x'))));
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    QVERIFY(flash > 0);
+    // on a short line the caret blinks, which repaints
+    memo.SetSelStart(2);
+    memorig::Settle();
+    int paints = memo.LastPaint().Count;
+    QTest::qWait(flash);
+    QVERIFY(memo.LastPaint().Count > paints);
+    // on the long one nothing repaints while idle, and the caret shows
+    memo.SetSelStart(8 + 10);
+    memorig::Settle();
+    paints = memo.LastPaint().Count;
+
+    QTest::qWait(flash);
+    QCOMPARE(memo.LastPaint().Count, paints);
+    const QRect caret = memo.cursorRect();
+    const QImage image = memorig::Grab(memo);
+    QVERIFY(image.pixelColor(caret.left(), caret.center().y()).lightness() < 60);
 }
 
 void TestColorMemoPaint::block_comment_begun_above_the_window_is_coloured_inside_it() {
