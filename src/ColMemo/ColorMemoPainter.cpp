@@ -152,10 +152,14 @@ bool TColorMemoPainter::Piece(int32_t line, int32_t first, int32_t last, TPiece&
 const TColorMemoPainter::TColumns& TColorMemoPainter::ClipColumns(int32_t line,
                                                                   const QTextLine& textLine) const {
     TColumns& columns = m_columns[size_t(line - m_geometry.FirstVisibleLine())];
-    if (columns.First > columns.Last) {
+    if (!columns.Known) {
         const qreal left = m_geometry.Visible(line)->Rect.left();
+        columns.Known = true;
         columns.First = std::max(textLine.xToCursor(m_clip.left() - left) - 1, 0);
         columns.Last = textLine.xToCursor(m_clip.right() - left) + 1;
+        // The layout's x positions overflow on lines millions of characters long, where its
+        // answers go astray: no character is taken as narrower than half a pixel.
+        columns.Last = std::min<qreal>(columns.Last, columns.First + 2 * m_clip.width() + 2);
     }
     return columns;
 }

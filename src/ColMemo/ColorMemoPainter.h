@@ -56,8 +56,9 @@ private:
     bool Piece(int32_t line, int32_t first, int32_t last, TPiece& piece) const;
     // The columns of a visible line that the clip can show, a character of slack either side.
     struct TColumns {
+        bool Known = false;
         int First = 0;
-        int Last = -1; // First > Last: not yet known
+        int Last = -1;
     };
     const TColumns& ClipColumns(int32_t line, const QTextLine& textLine) const;
     void DrawText(const TPiece& piece, const QColor& color, bool underline);
