@@ -42,6 +42,8 @@ TColorMemo::~TColorMemo() {
     // The base class outlives this class's members; nothing it does on the way out may reach
     // them through a signal.
     disconnect(document(), nullptr, this, nullptr);
+    if (m_control)
+        m_control->removeEventFilter(this);
     disconnect(this, nullptr, this, nullptr);
     disconnect(verticalScrollBar(), nullptr, this, nullptr);
     disconnect(horizontalScrollBar(), nullptr, this, nullptr);
