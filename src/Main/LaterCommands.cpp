@@ -1,15 +1,12 @@
-// Commands whose windows and toolchain arrive with their own work: printing,
-// the launches, help. Until then they do nothing.
+// The options dialog, and the launches, whose toolchain arrives with its own
+// work: until then they do nothing.
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 
 #include <QDialog>
 
-void TMainForm::Drucken1Click() {}
-void TMainForm::Druckereinrichten1Click() {}
 void TMainForm::Browser1Click() {}
 void TMainForm::Runner1Click() {}
-void TMainForm::Inhalt1Click() {}
 
 // The options dialog changes the settings record on OK; the tab width and
 // the project directory then take effect here.
@@ -22,9 +19,4 @@ void TMainForm::Optionen1Click() {
     ApplyTabStops();
     if (accepted)
         OpenDialogInitialDir = Inis.ProjectDir;
-}
-
-void TMainForm::Info1Click() {
-    if (ShowInfo)
-        ShowInfo();
 }
