@@ -1,12 +1,30 @@
 // Start-up: the application, its windows in their order, the event loop.
+#include "Hilfe/HelpPage.h"
 #include "Main/MainForm.h"
 #include "Main/Prompts.h"
 #include "Main/StartUp.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
+#include <QTextStream>
 #include <QTranslator>
 #include <csignal>
+
+namespace {
+
+// "kodiwerk --paths" tells where the program finds what it ships, so an
+// installation can be checked without opening a window.
+int ShowPaths() {
+    const QString help = ShippedHelpFolder();
+    QTextStream out(stdout);
+    out << "Programm: " << QApplication::applicationFilePath() << '\n'
+        << "Hilfeseite: "
+        << (help.isEmpty() ? QStringLiteral("nicht gefunden") : help + '/' + HelpPageName) << '\n';
+    return help.isEmpty() ? 1 : 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
 #ifdef SIGXFSZ
@@ -17,6 +35,13 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kodiwerk"));
     QApplication::setOrganizationName(QStringLiteral("quorndel"));
+    // The desktop pairs the window with the menu entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("de.quorndel.Kodiwerk"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kodiwerk"),
+                                                 QIcon(QStringLiteral(":/icons/kodiwerk.png"))));
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments == QStringList{QStringLiteral("--paths")})
+        return ShowPaths();
 
     // The whole interface speaks German, so Qt's own dialogs (files, fonts,
     // printers) do too, whatever the desktop's language.
@@ -26,7 +51,7 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&qtGerman);
 
     QtPrompts prompts;
-    TKodiwerkWindows windows(prompts, QApplication::arguments().mid(1));
+    TKodiwerkWindows windows(prompts, arguments);
     windows.MainForm->show();
     return app.exec();
 }

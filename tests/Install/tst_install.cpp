@@ -38,7 +38,8 @@ QStringList InstalledFiles() {
     QStringList files{QStringLiteral("bin/kodiwerk"),
                       QStringLiteral("share/applications/") + AppId + QStringLiteral(".desktop"),
                       QStringLiteral("share/metainfo/") + AppId + QStringLiteral(".metainfo.xml"),
-                      QStringLiteral("share/icons/hicolor/scalable/apps/kodiwerk.svg")};
+                      QStringLiteral("share/icons/hicolor/scalable/apps/kodiwerk.svg"),
+                      QStringLiteral("share/kodiwerk/help/kodiwerk-hilfe.html")};
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
         files << QStringLiteral("share/icons/hicolor/%1x%1/apps/kodiwerk.png").arg(size);
     return files;
@@ -63,10 +64,9 @@ private slots:
     void initTestCase() {
         QVERIFY(work.isValid());
         prefix = work.filePath(QStringLiteral("prefix"));
-        const TRun install =
-            Run(QStringLiteral(KW_CMAKE),
-                {QStringLiteral("--install"), QStringLiteral(KW_BINARY_DIR),
-                 QStringLiteral("--prefix"), prefix});
+        const TRun install = Run(QStringLiteral(KW_CMAKE),
+                                 {QStringLiteral("--install"), QStringLiteral(KW_BINARY_DIR),
+                                  QStringLiteral("--prefix"), prefix});
         QVERIFY2(install.Code == 0, qPrintable(install.Output));
     }
 
@@ -93,8 +93,8 @@ private slots:
     void the_metadata_passes_the_validator_and_shows_the_screenshot() {
         const QString metadata =
             QDir(prefix).filePath(QStringLiteral("share/metainfo/") + AppId + ".metainfo.xml");
-        const TRun check = Run(Tool("appstreamcli"), {QStringLiteral("validate"),
-                                                      QStringLiteral("--no-net"), metadata});
+        const TRun check = Run(Tool("appstreamcli"),
+                               {QStringLiteral("validate"), QStringLiteral("--no-net"), metadata});
         QVERIFY2(check.Code == 0, qPrintable(check.Output));
         QFile file(metadata);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -103,22 +103,39 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("<launchable type=\"desktop-id\">") + AppId));
     }
 
+    void a_prefix_moved_elsewhere_still_finds_the_help_page() {
+        const QString moved = work.filePath(QStringLiteral("moved"));
+        QVERIFY(QDir().rename(prefix, moved));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Nothing may be found through the desktop's data folders instead.
+        environment.insert(QStringLiteral("XDG_DATA_DIRS"), work.filePath(QStringLiteral("none")));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), work.filePath(QStringLiteral("none")));
+        const TRun paths = Run(QDir(moved).filePath(QStringLiteral("bin/kodiwerk")),
+                               {QStringLiteral("--paths")}, 60000, environment);
+        QVERIFY(QDir().rename(moved, prefix));
+        QVERIFY2(paths.Code == 0, qPrintable(paths.Output));
+        QVERIFY2(paths.Output.contains(QStringLiteral("Hilfeseite: ") + moved +
+                                       QStringLiteral("/share/kodiwerk/help/kodiwerk-hilfe.html")),
+                 qPrintable(paths.Output));
+    }
+
     void the_package_names_what_it_needs_and_holds_the_installed_files() {
         const QString output = work.filePath(QStringLiteral("package"));
-        const TRun pack = Run(QStringLiteral(KW_CPACK),
-                              {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"),
-                               output, QStringLiteral("--config"),
-                               QStringLiteral(KW_BINARY_DIR "/CPackConfig.cmake")},
-                              540000);
+        const TRun pack =
+            Run(QStringLiteral(KW_CPACK),
+                {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), output,
+                 QStringLiteral("--config"), QStringLiteral(KW_BINARY_DIR "/CPackConfig.cmake")},
+                540000);
         QVERIFY2(pack.Code == 0, qPrintable(pack.Output));
         const QStringList packages =
             QDir(output).entryList({QStringLiteral("kodiwerk_*.deb")}, QDir::Files);
         QCOMPARE(packages.size(), 1);
         const QString package = QDir(output).filePath(packages.first());
 
-        const TRun fields = Run(Tool("dpkg-deb"), {QStringLiteral("-f"), package,
-                                                   QStringLiteral("Depends"),
-                                                   QStringLiteral("Recommends")});
+        const TRun fields =
+            Run(Tool("dpkg-deb"), {QStringLiteral("-f"), package, QStringLiteral("Depends"),
+                                   QStringLiteral("Recommends")});
         QVERIFY2(fields.Code == 0, qPrintable(fields.Output));
         for (const char* needed : {"libqt6widgets6", "libqt6printsupport6", "qt6-translations-l10n",
                                    "xterm | x-terminal-emulator", "Recommends: default-jdk"})
