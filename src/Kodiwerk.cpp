@@ -14,11 +14,11 @@
 namespace {
 
 // "kodiwerk --paths" tells where the program finds what it ships, so an
-// installation can be checked without opening a window.
+// installation can be checked without a window or a display.
 int ShowPaths() {
     const QString help = ShippedHelpFolder();
     QTextStream out(stdout);
-    out << "Programm: " << QApplication::applicationFilePath() << '\n'
+    out << "Programm: " << QCoreApplication::applicationFilePath() << '\n'
         << "Hilfeseite: "
         << (help.isEmpty() ? QStringLiteral("nicht gefunden") : help + '/' + HelpPageName) << '\n';
     return help.isEmpty() ? 1 : 0;
@@ -32,6 +32,10 @@ int main(int argc, char* argv[]) {
     // box and leave the file as it was, not end the program with the text.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    if (argc == 2 && QByteArray(argv[1]) == "--paths") {
+        const QCoreApplication app(argc, argv);
+        return ShowPaths();
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kodiwerk"));
     QApplication::setOrganizationName(QStringLiteral("quorndel"));
@@ -39,9 +43,6 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("de.quorndel.Kodiwerk"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kodiwerk"),
                                                  QIcon(QStringLiteral(":/icons/kodiwerk.png"))));
-    const QStringList arguments = QApplication::arguments().mid(1);
-    if (arguments == QStringList{QStringLiteral("--paths")})
-        return ShowPaths();
 
     // The whole interface speaks German, so Qt's own dialogs (files, fonts,
     // printers) do too, whatever the desktop's language.
@@ -51,7 +52,7 @@ int main(int argc, char* argv[]) {
         QApplication::installTranslator(&qtGerman);
 
     QtPrompts prompts;
-    TKodiwerkWindows windows(prompts, arguments);
+    TKodiwerkWindows windows(prompts, QApplication::arguments().mid(1));
     windows.MainForm->show();
     return app.exec();
 }

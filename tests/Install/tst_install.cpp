@@ -107,7 +107,8 @@ private slots:
         const QString moved = work.filePath(QStringLiteral("moved"));
         QVERIFY(QDir().rename(prefix, moved));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
         // Nothing may be found through the desktop's data folders instead.
         environment.insert(QStringLiteral("XDG_DATA_DIRS"), work.filePath(QStringLiteral("none")));
         environment.insert(QStringLiteral("XDG_DATA_HOME"), work.filePath(QStringLiteral("none")));
