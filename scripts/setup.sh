@@ -7,7 +7,8 @@ set -eu
 cd "$(dirname "$0")/.."
 
 PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libbenchmark-dev \
-default-jdk-headless xterm xvfb x11-utils fonts-dejavu-core fonts-liberation poppler-utils"
+default-jdk-headless xterm xvfb x11-utils fonts-dejavu-core fonts-liberation poppler-utils \
+desktop-file-utils appstream dpkg-dev file"
 
 missing=""
 for package in $PACKAGES; do
