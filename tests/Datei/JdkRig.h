@@ -1,0 +1,56 @@
+#pragma once
+
+// The machine's real JDKs and a way to run their programs from a test.
+#include "Datei/Templates.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+// The JDK directories found when the build was configured.
+inline QStringList TestJdks() {
+    return QStringLiteral(KW_TEST_JDKS).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+}
+
+struct TProgramOutput {
+    bool Finished = false;
+    int ExitCode = -1;
+    QString Out;
+    QString Err;
+};
+
+// Runs to its end in `dir` with standard input closed and a UTF-8 locale.
+inline TProgramOutput RunProgram(const QString& dir, const QString& program,
+                                 const QStringList& arguments, int timeoutMs = 120000) {
+    QProcess process;
+    process.setWorkingDirectory(dir);
+    process.setStandardInputFile(QProcess::nullDevice());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    TProgramOutput output;
+    output.Finished =
+        process.waitForFinished(timeoutMs) && process.exitStatus() == QProcess::NormalExit;
+    output.ExitCode = process.exitCode();
+    output.Out = QString::fromUtf8(process.readAllStandardOutput());
+    output.Err = QString::fromUtf8(process.readAllStandardError());
+    return output;
+}
+
+inline bool WriteUtf8(const QString& path, const QString& text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0;
+}
+
+// One of the templates as the class `className` in `dir`; returns its path.
+inline QString WriteTemplateClass(const QString& dir, const QString& className, bool applet) {
+    QString text = applet ? datei::AppletTemplate() : datei::ApplicationTemplate();
+    text.replace(QStringLiteral("noname"), className);
+    const QString path = QDir(dir).filePath(className + QStringLiteral(".java"));
+    return WriteUtf8(path, text) ? path : QString();
+}
