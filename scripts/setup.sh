@@ -4,8 +4,10 @@
 set -eu
 cd "$(dirname "$0")/.."
 
+# default-jre brings the JDK's windowing part, which the applet viewer needs;
+# xvfb and libxcb1-dev let the viewer's test show it on a display of its own.
 PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libbenchmark-dev \
-default-jdk-headless xterm fonts-dejavu-core fonts-liberation"
+default-jdk-headless default-jre xterm fonts-dejavu-core fonts-liberation xvfb libxcb1-dev"
 
 missing=""
 for package in $PACKAGES; do
