@@ -22,14 +22,20 @@ struct TProgramOutput {
     QString Err;
 };
 
-// Runs to its end in `dir` with standard input closed and a UTF-8 locale.
+inline QProcessEnvironment Utf8Environment() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    return env;
+}
+
+// Runs to its end in `dir` with standard input closed, by default in a UTF-8 locale.
 inline TProgramOutput RunProgram(const QString& dir, const QString& program,
-                                 const QStringList& arguments, int timeoutMs = 120000) {
+                                 const QStringList& arguments,
+                                 const QProcessEnvironment& env = Utf8Environment()) {
+    const int timeoutMs = 120000;
     QProcess process;
     process.setWorkingDirectory(dir);
     process.setStandardInputFile(QProcess::nullDevice());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     process.setProcessEnvironment(env);
     process.start(program, arguments);
     TProgramOutput output;

@@ -139,6 +139,35 @@ private slots:
                  QFileInfo(dir).canonicalFilePath());
     }
 
+    void a_launch_gets_a_utf8_character_type_and_keeps_its_language_data() {
+        QTest::addColumn<QStringList>("inherited"); // NAME=value
+        QTest::addColumn<QStringList>("launched");
+        QTest::newRow("UTF-8 already")
+            << QStringList{"LANG=de_DE.UTF-8"} << QStringList{"LANG=de_DE.UTF-8"};
+        QTest::newRow("utf8 spelt short") << QStringList{"LANG=C", "LC_CTYPE=en_US.utf8"}
+                                          << QStringList{"LANG=C", "LC_CTYPE=en_US.utf8"};
+        QTest::newRow("nothing set") << QStringList{} << QStringList{"LC_CTYPE=C.UTF-8"};
+        QTest::newRow("plain C") << QStringList{"LANG=C"}
+                                 << QStringList{"LANG=C", "LC_CTYPE=C.UTF-8"};
+        QTest::newRow("Latin-1 German") << QStringList{"LANG=de_DE.ISO-8859-1"}
+                                        << QStringList{"LANG=de_DE.ISO-8859-1", "LC_CTYPE=C.UTF-8"};
+        QTest::newRow("LC_ALL outranks the others")
+            << QStringList{"LC_ALL=de_DE@euro", "LANG=de_DE.UTF-8"}
+            << QStringList{"LANG=de_DE@euro", "LC_CTYPE=C.UTF-8"};
+    }
+    void a_launch_gets_a_utf8_character_type_and_keeps_its_language() {
+        QFETCH(QStringList, inherited);
+        QFETCH(QStringList, launched);
+        QProcessEnvironment env;
+        for (const QString& entry : inherited)
+            env.insert(entry.section('=', 0, 0), entry.section('=', 1));
+        QStringList result = datei::LaunchEnvironment(env, TLaunchPlatform::Unix).toStringList();
+        result.sort();
+        QCOMPARE(result, launched);
+        QCOMPARE(datei::LaunchEnvironment(env, TLaunchPlatform::Windows).toStringList(),
+                 env.toStringList());
+    }
+
     void an_earlier_launch_keeps_reading_the_script_it_started_with() {
         QTemporaryDir tmp;
         const QString script = tmp.filePath("Hallo.sh");
@@ -198,6 +227,42 @@ private slots:
         QVERIFY2(run.Finished, qPrintable(run.Err));
         QCOMPARE(run.Err, QString());
         QCOMPARE(run.Out, QStringLiteral("10\n\n\n") + (rWinMin ? QString() : Prompt));
+    }
+
+    // Started from a desktop without a UTF-8 locale, the JDK would print '?'
+    // for every umlaut the learner's program writes.
+    void umlauts_the_program_prints_reach_the_terminal_data() {
+        QTest::addColumn<QString>("jdk");
+        for (const QString& jdk : TestJdks())
+            QTest::newRow(QFileInfo(jdk).fileName().toUtf8()) << jdk;
+    }
+    void umlauts_the_program_prints_reach_the_terminal() {
+        QFETCH(QString, jdk);
+        QTemporaryDir tmp;
+        const QString source = tmp.filePath("Gruss.java");
+        QVERIFY(WriteUtf8(source, "public class Gruss {\r\n"
+                                  "    public static void main(String[] a) {\r\n"
+                                  "        System.out.println(\"Grüße aus Köln\");\r\n"
+                                  "    }\r\n"
+                                  "}\r\n"));
+        const TProgramOutput javac =
+            RunProgram(tmp.path(), jdk + "/bin/javac", {"-encoding", "UTF-8", "Gruss.java"});
+        QVERIFY2(javac.Finished && javac.ExitCode == 0, qPrintable(javac.Err));
+        QCOMPARE(datei::WriteBesideSource(
+                     source, "Gruss.sh",
+                     datei::LaunchScriptLines(jdk, "Gruss", true, TLaunchPlatform::Unix),
+                     TLaunchPlatform::Unix),
+                 TLaunchFileResult::Written);
+
+        QProcessEnvironment desktop = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_CTYPE", "LC_MESSAGES"})
+            desktop.remove(name);
+        desktop.insert("LANG", "C");
+        const TProgramOutput run =
+            RunProgram(tmp.path(), "/bin/sh", {"Gruss.sh"},
+                       datei::LaunchEnvironment(desktop, TLaunchPlatform::Unix));
+        QVERIFY2(run.Finished, qPrintable(run.Err));
+        QCOMPARE(run.Out, QStringLiteral("Grüße aus Köln\n\n\n"));
     }
 };
 
