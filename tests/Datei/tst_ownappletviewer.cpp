@@ -39,15 +39,6 @@ class TestOwnAppletViewer : public QObject {
     Q_OBJECT
 
 private slots:
-    void the_sources_come_with_the_program() {
-        QStringList names;
-        for (const auto& [path, text] : TOwnAppletViewer::Sources()) {
-            names << path;
-            QVERIFY(text.startsWith("package kodiwerk.viewer;"));
-        }
-        QVERIFY2(names.contains("kodiwerk/viewer/AppletViewer.java"), qPrintable(names.join(' ')));
-    }
-
     void each_jdk_compiles_the_viewer_once() {
         QTemporaryDir cache;
         TCountingRunner javac;
