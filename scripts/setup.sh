@@ -1,6 +1,8 @@
 #!/bin/sh
 # Installs what Kodiwerk needs from Debian's packages (only what is missing),
 # then configures and builds it in ./build. Used by run.sh and test.sh.
+# Silent when there is nothing to install or build; otherwise it shows what
+# it does, and on a failed build the whole log.
 set -eu
 cd "$(dirname "$0")/.."
 
@@ -16,16 +18,31 @@ for package in $PACKAGES; do
     fi
 done
 if [ -n "$missing" ]; then
-    echo "Kodiwerk: installing$missing"
+    echo "Kodiwerk: installing$missing (a few minutes the first time)"
     if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
     $SUDO apt-get update -qq
+    # shellcheck disable=SC2086 # one word per package
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
 fi
 
 if [ ! -f build/CMakeCache.txt ]; then
+    echo "Kodiwerk: configuring and building in ./build (several minutes the first time)"
     # A compiler cache, where the machine has one, makes rebuilds of a fresh clone quick.
     launcher=""
     if command -v ccache >/dev/null 2>&1; then launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $launcher
+    log="$(mktemp)"
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $launcher >"$log" 2>&1 ||
+        { cat "$log"; rm -f "$log"; exit 1; }
+    rm -f "$log"
 fi
-cmake --build build -j"$(nproc)" "$@"
+
+# The build's progress lines for targets already up to date (and for the code
+# generators that run on every build) are left out, so a build with nothing
+# to do prints nothing; compiling, linking, warnings and errors still show.
+status="$(mktemp)"
+echo 0 >"$status"
+{ cmake --build build -j"$(nproc)" "$@" 2>&1 || echo "$?" >"$status"; } |
+    grep -v -E '^\[ *[0-9]+%\] (Built target|Automatic (MOC|RCC)|Consolidate compiler generated dependencies)' || true
+code="$(cat "$status")"
+rm -f "$status"
+exit "$code"

@@ -85,23 +85,6 @@ int TTextModel::PosOf(int32_t index, bool roundUp) const {
     return block.position() + textLength + (roundUp ? 1 : 0);
 }
 
-QString TTextModel::TextRange(int32_t from, int32_t to) const {
-    const int first = PosOf(from);
-    const int last = PosOf(to, true);
-    QString raw;
-    raw.reserve(std::max(0, last - first));
-    QTextBlock block = m_doc->findBlock(first);
-    while (block.isValid() && block.position() < last) {
-        const int start = std::max(first, block.position()) - block.position();
-        const int end = std::min(last, block.position() + block.length()) - block.position();
-        raw += block.text().mid(start, end - start);
-        if (block.position() + block.length() <= last && block.next().isValid())
-            raw += QChar::ParagraphSeparator;
-        block = block.next();
-    }
-    return FromDocument(raw, QStringLiteral("\r\n"));
-}
-
 QString TTextModel::Text() const {
     return FromDocument(m_doc->toRawText(), QStringLiteral("\r\n"));
 }

@@ -30,8 +30,6 @@ public:
     int32_t LineTextLength(int32_t line) const;
     // Length (without the break) of the line containing an index.
     int32_t LineLengthAt(int32_t index) const;
-    // Text of the index range [from, to), breaks as CR LF.
-    QString TextRange(int32_t from, int32_t to) const;
 
     int32_t IndexOf(int pos) const;
     // The LF of a break has no document position of its own: it maps to the

@@ -1,11 +1,8 @@
 #include "DirList/DirListForm.h"
 
-#include "Main/Inis.h"
 #include "Option/OptionForm.h"
 
-#include <QLineEdit>
-
-TDirListForm::TDirListForm(TOptionForm& options, const std::function<void()>& openCommandLineFile,
+TDirListForm::TDirListForm(TOptionForm& options, std::function<void()> openCommandLineFile,
                            QWidget* parent)
     : QDialog(parent), Options(options) {
     setObjectName(QStringLiteral("DirListForm"));
@@ -14,9 +11,7 @@ TDirListForm::TDirListForm(TOptionForm& options, const std::function<void()>& op
 }
 
 void TDirListForm::FormCreate(const std::function<void()>& openCommandLineFile) {
-    Options.E_JdkDir->setText(TInis.JdkDir);
-    Options.E_ProjektDir->setText(TInis.ProjectDir);
-    Options.E_HilfeDir->setText(TInis.HilfeDir);
+    Options.ShowPaths();
     if (openCommandLineFile)
         openCommandLineFile();
 }

@@ -10,7 +10,7 @@ class TOptionForm;
 class TDirListForm : public QDialog {
     Q_OBJECT
 public:
-    TDirListForm(TOptionForm& options, const std::function<void()>& openCommandLineFile,
+    TDirListForm(TOptionForm& options, std::function<void()> openCommandLineFile,
                  QWidget* parent = nullptr);
 
 private:

@@ -13,37 +13,45 @@ void TMainForm::UpdateCaretStatus() {
     TColorMemo* memo = CurrentMemo();
     const int line = memo->CaretLine() + 1;
     const int col = memo->CaretCol() + 1;
-    SetStatusText(0, QString::asprintf("%3d: %3d", line, col));
+    SetStatusText(CaretPanel, QString::asprintf("%3d: %3d", line, col));
 }
 
 void TMainForm::UpdateCommandStates() {
-    const int c = CurrentSlot();
     TColorMemo* memo = CurrentMemo();
-    const bool inUse = LastSlot >= 0;
-    setWindowTitle(QStringLiteral("Kodiwerk - ") + QFileInfo(SlotFile[c]).fileName());
+    const bool inUse = AnySlotInUse();
+    setWindowTitle(QStringLiteral("Kodiwerk - ") + QFileInfo(SlotFile(CurrentSlot())).fileName());
     // A closed slot's editor keeps its text and modification flag; with no
     // slot in use there is no document to call changed, and nothing may act
     // on that text, so it only counts while a slot is in use.
-    SetStatusText(1, inUse && memo->Modified() ? QStringLiteral("Geändert") : QString());
+    SetStatusText(ModifiedPanel,
+                  inUse && memo->Modified() ? QStringLiteral("Geändert") : QString());
 
-    const bool hasText = inUse && memo->TextLength() > 0;
     const QMimeData* clip = QApplication::clipboard()->mimeData();
-    const bool canPaste = inUse && clip && clip->hasText();
-    const bool hasSelection = inUse && memo->SelLength() > 0;
-    const bool canUndo = inUse && memo->document()->isUndoAvailable();
-
-    const auto enable = [](std::initializer_list<QAction*> actions, bool on) {
-        for (QAction* action : actions)
-            action->setEnabled(on);
+    const auto met = [&](TEnabledWhen when) {
+        switch (when) {
+        case TEnabledWhen::Always:
+            return true;
+        case TEnabledWhen::HasText:
+            return inUse && memo->TextLength() > 0;
+        case TEnabledWhen::InUse:
+            return inUse;
+        case TEnabledWhen::CanUndo:
+            return inUse && memo->document()->isUndoAvailable();
+        case TEnabledWhen::CanPaste:
+            return inUse && clip && clip->hasText();
+        case TEnabledWhen::HasSelection:
+            return inUse && memo->SelLength() > 0;
+        }
+        return true;
     };
-    enable({Speichern1, SpeichernUnter1, Drucken1, Suchen1, Ersetzen1, Compiler1, Browser1, Runner1,
-            Speichern2, Drucken2, Suchen2, Ersetzen2, Compiler2, Browser2, Runner2, Compiler3,
-            Browser3, Runner3},
-           hasText);
-    enable({Schliessen1, AllesSchliessen1, Allesmarkieren1, Schliessen3}, inUse);
-    enable({Rueckgaengig1, Rueckgaengig3}, canUndo);
-    enable({Einfuegen1, Einfuegen2, Einfuegen3}, canPaste);
-    enable({Ausschneiden1, Kopieren1, Loeschen1, Ausschneiden2, Kopieren2, Ausschneiden3, Kopieren3,
-            Loeschen3},
-           hasSelection);
+    for (const auto& [action, when] : Commands)
+        action->setEnabled(met(when));
+}
+
+void TMainForm::ShowCurrentState() {
+    UpdateCommandStates();
+    if (AnySlotInUse())
+        UpdateCaretStatus();
+    else
+        SetStatusText(CaretPanel, QString());
 }

@@ -5,9 +5,9 @@
 #include "Main/Prompts.h"
 
 bool TMainForm::AskSaveChanges() {
-    if (LastSlot < 0 || !CurrentMemo()->Modified())
+    if (!AnySlotInUse() || !CurrentMemo()->Modified())
         return true;
-    const QString text = QStringLiteral("Änderungen speichern in %1?").arg(SlotFile[CurrentSlot()]);
+    const QString text = QStringLiteral("Änderungen speichern in %1?").arg(CurrentDocument().File);
     switch (Ask.AskYesNoCancel(this, text)) {
     case Prompts::Answer::Yes:
         return SaveCurrentFile();
@@ -20,44 +20,41 @@ bool TMainForm::AskSaveChanges() {
 }
 
 bool TMainForm::CloseCurrentDocument() {
-    if (LastSlot < 0 || !AskSaveChanges())
+    if (!AnySlotInUse() || !AskSaveChanges())
         return false;
     CloseCurrentSlot();
     return true;
 }
 
 bool TMainForm::CloseAllDocuments() {
-    for (int open = LastSlot + 1; open > 0; --open)
+    for (int open = Last + 1; open > 0; --open)
         if (!CloseCurrentDocument())
             return false;
     return true;
 }
 
+// Closing leaves the states of the closed document behind, and a question
+// may have shown another page: whatever the answers (and also after a save
+// that failed), the caption, status and commands then describe the page shown.
 void TMainForm::Schliessen1Click() {
-    if (CloseCurrentDocument())
-        ShowStateAfterClose();
+    if (!AnySlotInUse())
+        return;
+    Guard([this] { CloseCurrentDocument(); });
+    ShowCurrentState();
 }
 
 void TMainForm::AllesSchliessen1Click() {
-    const int open = LastSlot + 1;
-    CloseAllDocuments();
-    if (LastSlot + 1 < open)
-        ShowStateAfterClose();
-}
-
-// Closing leaves the commands of the closed document behind; refreshing
-// them disables what has nothing left to act on.
-void TMainForm::ShowStateAfterClose() {
-    UpdateCommandStates();
-    if (LastSlot >= 0)
-        UpdateCaretStatus();
-    else
-        SetStatusText(0, QString());
+    if (!AnySlotInUse())
+        return;
+    Guard([this] { CloseAllDocuments(); });
+    ShowCurrentState();
 }
 
 bool TMainForm::FormCloseQuery() {
     // A save that fails on the way out keeps the window open, as a Cancel does.
     bool mayClose = false;
     Guard([this, &mayClose] { mayClose = CloseAllDocuments(); });
+    if (!mayClose)
+        ShowCurrentState();
     return mayClose;
 }

@@ -1,4 +1,5 @@
 // Document commands: new, templates, open, save, save as, recent files.
+#include "Base/KodiwerkError.h"
 #include "ColMemo/ColorMemo.h"
 #include "Datei/DocumentNames.h"
 #include "Datei/SourceFile.h"
@@ -6,7 +7,6 @@
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 #include "Main/Prompts.h"
-#include "Main/RegistryIni.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -35,32 +35,28 @@ void LoadText(TColorMemo* memo, const QString& text) {
     memo->SetModified(false);
 }
 
-void NewFromTemplate(TMainForm& form, const QString& text) {
-    if (!form.NewDocument())
-        return;
-    LoadText(form.CurrentMemo(), text);
-    form.UpdateCommandStates();
-}
-
 } // namespace
 
 bool TMainForm::AskBeforeReplacingFifthSlot() {
-    if (LastSlot < SlotCount - 1)
+    if (Last < SlotCount - 1 || !Slot(SlotCount).Memo->Modified())
         return true;
     // Show the document the question is about; a Cancel puts the page back.
     const int shown = PC_Edit->currentIndex();
     ShowSlot(SlotCount - 1);
-    if (AskSaveChanges())
-        return true;
-    ShowSlot(shown);
-    return false;
+    ShowCurrentState();
+    // A save that fails is reported here and stops the command like a Cancel.
+    bool goOn = false;
+    Guard([this, &goOn] { goOn = AskSaveChanges(); });
+    if (!goOn)
+        ShowSlot(shown);
+    ShowCurrentState();
+    return goOn;
 }
 
 bool TMainForm::NewDocument() {
     if (!AskBeforeReplacingFifthSlot())
         return false;
-    OpenSlot(NoName);
-    SlotEncoding[LastSlot + 1] = datei::TFileEncoding::Utf8;
+    OpenSlot(TSlotDocument::NoName);
     LoadText(CurrentMemo(), QString());
     UpdateCommandStates();
     return true;
@@ -71,11 +67,17 @@ void TMainForm::Neu1Click() {
 }
 
 void TMainForm::NeuApplet1Click() {
-    NewFromTemplate(*this, datei::AppletTemplate());
+    if (!NewDocument())
+        return;
+    LoadText(CurrentMemo(), datei::AppletTemplate());
+    UpdateCommandStates();
 }
 
 void TMainForm::NeuApplication1Click() {
-    NewFromTemplate(*this, datei::ApplicationTemplate());
+    if (!NewDocument())
+        return;
+    LoadText(CurrentMemo(), datei::ApplicationTemplate());
+    UpdateCommandStates();
 }
 
 void TMainForm::Oeffnen1Click() {
@@ -83,25 +85,32 @@ void TMainForm::Oeffnen1Click() {
 }
 
 void TMainForm::OpenDocument(const QString& path) {
+    const int shown = PC_Edit->currentIndex();
     if (!AskBeforeReplacingFifthSlot())
         return;
+    // A command that stops before it takes a slot leaves the page it found.
+    const auto stop = [&] {
+        if (PC_Edit->currentIndex() == shown)
+            return;
+        ShowSlot(shown);
+        ShowCurrentState();
+    };
     QString file = path;
     if (file.isEmpty()) {
         file = Ask.ChooseOpenFile(this, SourceFileDialog(OpenDialogInitialDir, QString()));
         if (file.isEmpty())
-            return;
+            return stop();
         OpenDialogInitialDir.clear();
     } else if (!QFileInfo(file).isFile()) {
+        stop();
         Ask.Message(this, QStringLiteral("Datei konnte nicht geöffnet werden"));
         return;
     }
     OpenSlot(file);
-    const int slot = LastSlot + 1;
-    SlotEncoding[slot] = datei::TFileEncoding::Utf8;
     const std::optional<datei::TSourceText> source = datei::ReadSourceFile(file);
     if (!source)
         throw EKodiwerkError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(file));
-    SlotEncoding[slot] = source->Encoding;
+    CurrentDocument().Encoding = source->Encoding;
     LoadText(CurrentMemo(), source->Text);
     UpdateCommandStates();
 }
@@ -110,42 +119,42 @@ void TMainForm::OpenCommandLineFile() {
     const QString argument = Arguments.value(0);
     // Made absolute here: the toolchain commands change the working directory.
     if (datei::IsJavaSourceArgument(argument))
-        OpenDocument(QFileInfo(argument).absoluteFilePath());
+        Guard([this, &argument] { OpenDocument(QFileInfo(argument).absoluteFilePath()); });
 }
 
 bool TMainForm::SaveCurrentFile() {
     // With no slot in use the hidden editor holds a closed document's text,
     // which must never reach a file.
-    if (LastSlot < 0)
+    if (!AnySlotInUse())
         return false;
-    const int slot = CurrentSlot();
-    const QString path = SlotFile[slot];
-    if (path == NoName)
+    TSlotDocument& document = CurrentDocument();
+    if (document.Unnamed())
         return SaveCurrentFileAs();
-    datei::MoveToBackup(path);
-    SetStatusText(2, QStringLiteral("Speichern"));
-    TColorMemo* memo = SlotMemo(slot);
-    if (!datei::WriteSourceFile(path, memo->Lines(), SlotEncoding[slot]))
-        throw EKodiwerkError(QStringLiteral("Datei %1 kann nicht erstellt werden").arg(path));
+    datei::MoveToBackup(document.File);
+    SetStatusText(ProgressPanel, QStringLiteral("Speichern"));
+    TColorMemo* memo = CurrentMemo();
+    if (!datei::WriteSourceFile(document.File, memo->Lines(), document.Encoding))
+        throw EKodiwerkError(
+            QStringLiteral("Datei %1 kann nicht erstellt werden").arg(document.File));
     memo->SetModified(false);
-    AddRecentFile(path);
+    AddRecentFile(document.File);
     UpdateCommandStates();
-    SetStatusText(2, QStringLiteral("Fertig"));
+    SetStatusText(ProgressPanel, QStringLiteral("Fertig"));
     return true;
 }
 
 bool TMainForm::SaveCurrentFileAs() {
-    if (LastSlot < 0)
+    if (!AnySlotInUse())
         return false;
     const int slot = CurrentSlot();
+    TSlotDocument& document = Slot(slot).Document;
     const QString chosen =
-        Ask.ChooseSaveFile(this, SourceFileDialog(QString(), QFileInfo(SlotFile[slot]).fileName()));
+        Ask.ChooseSaveFile(this, SourceFileDialog(QString(), QFileInfo(document.File).fileName()));
     if (chosen.isEmpty())
         return false;
-    SlotFile[slot] = datei::CompleteJavaExtension(chosen);
-    const QFileInfo file(SlotFile[slot]);
-    setWindowTitle(file.fileName());
-    PC_Edit->setTabText(slot - 1, file.completeBaseName());
+    document.File = datei::CompleteJavaExtension(chosen);
+    setWindowTitle(QFileInfo(document.File).fileName());
+    ShowTabCaption(slot);
     SaveCurrentFile();
     return true;
 }
@@ -159,20 +168,21 @@ void TMainForm::SpeichernUnter1Click() {
 }
 
 void TMainForm::AddRecentFile(const QString& path) {
-    datei::AddRecentFile(TInis.Files, path);
+    datei::AddRecentFile(Inis.Files, path);
 }
 
 void TMainForm::Datei1Click() {
-    for (int n = 1; n <= SlotCount; ++n) {
-        const QString& entry = TInis.Files[n - 1];
-        F[n]->setText(MenuCaption(entry));
-        F[n]->setVisible(!entry.isEmpty());
+    for (int n = 1; n <= TInisRecord::RecentFileCount; ++n) {
+        const QString& entry = Inis.Files[n - 1];
+        QAction* item = ActionNamed(QStringLiteral("F%1").arg(n));
+        item->setText(MenuCaption(entry));
+        item->setVisible(!entry.isEmpty());
     }
-    N1->setVisible(F[1]->isVisible());
+    ActionNamed(QStringLiteral("N1"))->setVisible(!Inis.Files[0].isEmpty());
 }
 
 void TMainForm::RecentFileClick(int n) {
-    if (n < 1 || n > SlotCount || TInis.Files[n - 1].isEmpty())
+    if (n < 1 || n > TInisRecord::RecentFileCount || Inis.Files[n - 1].isEmpty())
         return;
-    OpenDocument(TInis.Files[n - 1]);
+    OpenDocument(Inis.Files[n - 1]);
 }

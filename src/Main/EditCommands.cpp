@@ -5,16 +5,21 @@
 #include "ColMemo/ColorMemo.h"
 #include "Main/EditLogic.h"
 #include "Main/FindDialog.h"
+#include "Main/FontStyle.h"
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 #include "Main/Prompts.h"
 #include "Main/ReplaceDialog.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QTextDocument>
 
 namespace {
+
+// The character the editor reports for Enter (carriage return).
+constexpr char16_t EnterKey = 13;
 
 // Runs edits the user cannot take back. With the history switched off the
 // change event already sees nothing to undo, and the history before the edit
@@ -37,32 +42,32 @@ void ShowModeless(QDialog* dialog) {
 // ---- clipboard and undo ------------------------------------------------------
 
 void TMainForm::Rueckgaengig1Click() {
-    if (LastSlot >= 0)
+    if (AnySlotInUse())
         CurrentMemo()->undo();
 }
 
 void TMainForm::Ausschneiden1Click() {
-    if (LastSlot >= 0)
+    if (AnySlotInUse())
         CurrentMemo()->cut();
 }
 
 void TMainForm::Kopieren1Click() {
-    if (LastSlot >= 0)
+    if (AnySlotInUse())
         CurrentMemo()->copy();
 }
 
 void TMainForm::Einfuegen1Click() {
-    if (LastSlot >= 0)
+    if (AnySlotInUse())
         CurrentMemo()->paste();
 }
 
 void TMainForm::Loeschen1Click() {
-    if (LastSlot >= 0 && CurrentMemo()->SelLength() > 0)
+    if (AnySlotInUse() && CurrentMemo()->SelLength() > 0)
         CurrentMemo()->ReplaceSelection(QString());
 }
 
 void TMainForm::Allesmarkieren1Click() {
-    if (LastSlot < 0)
+    if (!AnySlotInUse())
         return;
     TColorMemo* memo = CurrentMemo();
     memo->SetSelection(0, memo->TextLength());
@@ -71,7 +76,7 @@ void TMainForm::Allesmarkieren1Click() {
 // ---- find and replace --------------------------------------------------------
 
 void TMainForm::Suchen1Click() {
-    if (LastSlot < 0)
+    if (!AnySlotInUse())
         return;
     if (!FindDialog) {
         FindDialog = new TFindDialog(this);
@@ -82,7 +87,7 @@ void TMainForm::Suchen1Click() {
 }
 
 void TMainForm::Ersetzen1Click() {
-    if (LastSlot < 0)
+    if (!AnySlotInUse())
         return;
     if (!ReplaceDialog) {
         ReplaceDialog = new TReplaceDialog(this);
@@ -105,7 +110,7 @@ void TMainForm::ReplaceDialogFind() {
 }
 
 void TMainForm::SelectNextOccurrence(const QString& what) {
-    if (LastSlot < 0)
+    if (!AnySlotInUse())
         return;
     TColorMemo* memo = CurrentMemo();
     const int32_t at = FindNextOffset(memo->Text(), memo->SelStart(), memo->SelLength(), what);
@@ -116,7 +121,7 @@ void TMainForm::SelectNextOccurrence(const QString& what) {
 }
 
 void TMainForm::ReplaceDialogReplace() {
-    if (LastSlot < 0 || !ReplaceDialog)
+    if (!AnySlotInUse() || !ReplaceDialog)
         return;
     const QString what = ReplaceDialog->FindText();
     const QString with = ReplaceDialog->ReplaceText();
@@ -140,19 +145,31 @@ void TMainForm::ReplaceDialogReplace() {
 // ---- font and tab stops ------------------------------------------------------
 
 void TMainForm::Font1Click() {
-    if (const std::optional<QFont> font = Ask.ChooseFont(this, CMemo[1]->font()))
-        ApplyEditorFont(*font);
+    // The dialog is shown the family the editor really draws with, which may
+    // stand in for a stored name not installed here; OK without a change
+    // then changes nothing, the stored name included.
+    const QFont current = Slot(1).Memo->font();
+    QFont shown = current;
+    shown.setFamily(QFontInfo(current).family());
+    if (const std::optional<QFont> chosen = Ask.ChooseFont(this, shown)) {
+        TFontSetting setting = FontSettingOf(*chosen, Inis.FontCharSet);
+        // Underline and strike-out are no choice of this command: the editor keeps its own.
+        const int effects = TFontSetting::Underline | TFontSetting::StrikeOut;
+        setting.Style = (setting.Style & ~effects) | (FontSettingOf(current, 0).Style & effects);
+        if (setting != FontSettingOf(shown, Inis.FontCharSet))
+            ApplyEditorFont(MakeFont(setting, current));
+    }
     ApplyTabStops();
 }
 
 void TMainForm::ApplyTabStops() {
-    if (LastSlot < 0)
+    if (!AnySlotInUse())
         return;
     // The dialog base unit of the platform is the average character width of
     // the application font; the stops do not follow the editor font.
     const int baseUnit = QFontMetrics(QApplication::font()).averageCharWidth();
-    const double distance = TabStopDistance(TInis.Tabs, baseUnit);
-    for (int n = 1; n <= LastSlot + 1; ++n) {
+    const double distance = TabStopDistance(Inis.Tabs, baseUnit);
+    for (int n = 1; SlotInUse(n); ++n) {
         TColorMemo* memo = SlotMemo(n);
         memo->setTabChangesFocus(false);
         memo->setTabStopDistance(distance);
@@ -163,9 +180,9 @@ void TMainForm::ApplyTabStops() {
 // ---- auto-indent and Ctrl+Y ----------------------------------------------------
 
 void TMainForm::AutoIndent() {
-    const bool doIndent = EnterPressed && TInis.AutoTab;
+    const bool doIndent = EnterPressed && Inis.AutoTab;
     EnterPressed = false;
-    if (!doIndent || LastSlot < 0)
+    if (!doIndent || !AnySlotInUse())
         return;
     TColorMemo* memo = CurrentMemo();
     const QString prefix = IndentPrefix(memo->LineText(memo->CaretLine() - 1));
@@ -176,7 +193,7 @@ void TMainForm::AutoIndent() {
 }
 
 void TMainForm::DeleteCaretLine() {
-    if (LastSlot < 0)
+    if (!AnySlotInUse())
         return;
     TColorMemo* memo = CurrentMemo();
     // The key goes on to the editor, where Qt binds it to redo: with the redo
@@ -220,7 +237,7 @@ void TMainForm::CMemo1KeyDown(TColorMemo*, int& key, Qt::KeyboardModifiers modif
 }
 
 void TMainForm::CMemo1KeyPress(TColorMemo*, QChar& key) {
-    EnterPressed = key.unicode() == 13;
+    EnterPressed = key.unicode() == EnterKey;
 }
 
 void TMainForm::PC_EditChange() {

@@ -6,10 +6,10 @@ QFont MakeFont(const TFontSetting& setting, const QFont& base) {
     // Qt refuses sizes below 1 point; the font then keeps its former size.
     if (setting.Size > 0)
         font.setPointSize(setting.Size);
-    font.setBold(setting.Style & 1);
-    font.setItalic(setting.Style & 2);
-    font.setUnderline(setting.Style & 4);
-    font.setStrikeOut(setting.Style & 8);
+    font.setBold(setting.Style & TFontSetting::Bold);
+    font.setItalic(setting.Style & TFontSetting::Italic);
+    font.setUnderline(setting.Style & TFontSetting::Underline);
+    font.setStrikeOut(setting.Style & TFontSetting::StrikeOut);
     // The editors work in columns: any family missing here falls back to a fixed-pitch one.
     font.setStyleHint(QFont::TypeWriter);
     return font;
@@ -20,7 +20,9 @@ TFontSetting FontSettingOf(const QFont& font, int charSet) {
     setting.Name = font.family();
     setting.Size = font.pointSize();
     setting.CharSet = charSet;
-    setting.Style = (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) |
-                    (font.strikeOut() ? 8 : 0);
+    setting.Style = (font.bold() ? TFontSetting::Bold : 0) |
+                    (font.italic() ? TFontSetting::Italic : 0) |
+                    (font.underline() ? TFontSetting::Underline : 0) |
+                    (font.strikeOut() ? TFontSetting::StrikeOut : 0);
     return setting;
 }

@@ -5,10 +5,14 @@
 
 // The editor font as the settings store it.
 struct TFontSetting {
+    enum TStyleBit { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
+
     QString Name;
     int Size = 10;   // points
     int CharSet = 1; // kept for the store only
-    int Style = 0;   // bits: 1 bold, 2 italic, 4 underline, 8 strike-out
+    int Style = 0;   // TStyleBit set
+
+    bool operator==(const TFontSetting&) const = default;
 };
 
 // `base` supplies what the setting does not describe (family fallbacks, hinting).

@@ -4,22 +4,25 @@
 #include <QString>
 #include <array>
 
-// The settings record, one instance for the whole process: loaded when the
-// main window is created, written back when it closes, changed in memory only
-// in between.
+// The settings record, one instance for the whole process, handed to the
+// windows that use it: loaded when the main window is created, written back
+// when it closes, changed in memory only in between.
 struct TInisRecord {
+    static constexpr int RecentFileCount = 5;
+
     QString JdkDir;
     QString ProjectDir;
-    QString HilfeDir;             // the help file's full path, despite the name
-    std::array<QString, 5> Files; // recently saved files, Files[0] the newest; "" is free
+    QString HilfeDir; // the help file's full path, despite the name
+    // Recently saved files, Files[0] the newest; "" is a free entry.
+    std::array<QString, RecentFileCount> Files;
     bool AutoTab = false;
     bool AWinMin = false;
     bool RWinMin = false;
     int Tabs = 0;
     int AppX = 0;
     int AppY = 0;
-    // The editor font. Always equal to the first editor's font: every change
-    // goes through TMainForm::ApplyEditorFont.
+    // The editor font. Always equal to the first editor's font: the main
+    // window changes it together with the editors' fonts.
     QFont Font;
     // Qt fonts have no character set; kept so the stored value survives.
     int FontCharSet = 1;
@@ -27,5 +30,3 @@ struct TInisRecord {
     // Back to the state before loading: empty, false, 0.
     void Clear() { *this = TInisRecord(); }
 };
-
-extern TInisRecord TInis;

@@ -1,13 +1,17 @@
 #pragma once
 
-#include "Datei/SourceFile.h"
+#include "Main/CommandTable.h"
+#include "Main/SlotDocument.h"
 
 #include <QMainWindow>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -21,63 +25,106 @@ class Prompts;
 class TShortcutDispatch;
 class TFindDialog;
 class TReplaceDialog;
+struct TInisRecord;
 
 // The one window the user works in: five editor slots, the error list, the
 // commands. Every modal question goes through `Ask` (the prompt seam), so the
-// window can be driven headless.
+// window can be driven headless. Tests and users reach the commands through
+// the controls, each named (objectName) as in the command table.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     static constexpr int SlotCount = 5;
-    static inline const QString NoName = QStringLiteral("noname.java");
+    // The window as first laid out, before the settings place it.
+    static constexpr QSize DesignSize{639, 464};
+    static constexpr QPoint DesignPos{566, 125};
 
-    // `arguments` are the command-line arguments without the program name.
-    explicit TMainForm(Prompts& prompts, QStringList arguments = {}, QWidget* parent = nullptr);
+    // `inis` is the process's settings record: loaded here, written back when
+    // the window closes. `arguments`: the command line without the program name.
+    TMainForm(TInisRecord& inis, Prompts& prompts, QStringList arguments = {},
+              QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // --- slot model --------------------------------------------------------
-    TColorMemo* SlotMemo(int n) const; // n = 1..5, nullptr otherwise
-    int CurrentSlot() const;
+    // --- the slot model: slots 1..SlotCount on pages 0..SlotCount-1 -----------
+    TColorMemo* SlotMemo(int n) const; // nullptr for a number out of range
+    int CurrentSlot() const;           // the slot on the active page; 1 when none
     TColorMemo* CurrentMemo() const { return SlotMemo(CurrentSlot()); }
+    // Zero-based page of the highest slot in use; -1 when none is.
+    int LastSlot() const { return Last; }
+    // Slots in use are always 1..LastSlot()+1.
+    bool SlotInUse(int n) const { return n >= 1 && n <= Last + 1; }
+    const QString& SlotFile(int n) const;
+    // Page k becomes the active page; k < 0 hides the editor area.
     void ShowSlot(int page);
+    // Takes the next free slot (the fifth again when all are in use) for a
+    // document; the caller fills its editor.
     void OpenSlot(const QString& path);
+    // Removes the current slot; the later ones move down to close the gap.
     void CloseCurrentSlot();
-    int LastSlot = -1;                 // zero-based page of the highest slot in use
-    std::array<QString, 6> SlotFile{}; // [1..5]: full path or "noname.java"
-    bool EnterPressed = false;
-    bool ChangingSlots = false; // the page changes by program, not by the user
 
-    // --- status and command states ------------------------------------------
+    // Opens the file named on the command line, if it is a ".java" file.
+    // Run once every window exists.
+    void OpenCommandLineFile();
+    // The secondary windows, once they exist. `showOptions` gives the dialog's result.
+    void SetDialogs(std::function<int()> showOptions, std::function<void()> showInfo);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // One editor page: its controls and the document in it.
+    struct TEditorSlot {
+        QWidget* TabSheet = nullptr;
+        QFrame* Panel = nullptr;
+        TColorMemo* Memo = nullptr;
+        TSlotDocument Document;
+    };
+    enum TStatusPanel { CaretPanel = 0, ModifiedPanel = 1, ProgressPanel = 2, PanelCount = 3 };
+
+    TEditorSlot& Slot(int n) { return Slots[n - 1]; }
+    const TEditorSlot& Slot(int n) const { return Slots[n - 1]; }
+    bool AnySlotInUse() const { return SlotInUse(1); }
+    TSlotDocument& CurrentDocument() { return Slot(CurrentSlot()).Document; }
+    void ShowTabCaption(int n);
+
+    // --- building the window ----------------------------------------------------
+    void BuildCommands();
+    void BuildEditorArea();
+    void BuildMessageArea();
+    void BuildStatusBar();
+    void ConnectEditor(TColorMemo* memo);
+    QAction* ActionNamed(const QString& name) const;
+    void RunOpeningHandler(QMenu* menu);
+    void FormCreate();
+    bool FormCloseQuery();
+    void FormClose();
+    void LoadSettings();
+    void SaveSettings();
+    void CentreWindow();
+
+    // --- status and command states ------------------------------------------------
     void UpdateCommandStates();
     void UpdateCaretStatus();
+    // Caption, marker, command states and caret status of the page shown.
+    void ShowCurrentState();
+    void SetStatusText(TStatusPanel panel, const QString& text);
     void ApplyTabStops();
     void AutoIndent();
-    // Gives all five editors the font; the first editor's font is TInis.Font.
+    // Gives all five editors the font; the first editor's font is Inis.Font.
     void ApplyEditorFont(const QFont& font);
-    QString StatusText(int panel) const;
-    void SetStatusText(int panel, const QString& text);
-    // Modeless, owned by the window, created when first shown.
-    TFindDialog* FindDialog = nullptr;
-    TReplaceDialog* ReplaceDialog = nullptr;
+    void SelectNextOccurrence(const QString& what);
+    void DeleteCaretLine();
     void FindDialogFind();
     void ReplaceDialogFind();
     void ReplaceDialogReplace();
-    // Find next of `what` in the current editor; nothing happens when not found.
-    void SelectNextOccurrence(const QString& what);
-    // Ctrl+Y: removes the caret's line and its break; cannot be undone.
-    void DeleteCaretLine();
 
-    // --- document commands -----------------------------------------------------
+    // --- document commands ------------------------------------------------------------
     void OpenDocument(const QString& path);
-    void OpenCommandLineFile();
     bool SaveCurrentFile();
     bool SaveCurrentFileAs();
     void AddRecentFile(const QString& path);
     // The save question for the current slot; false when the command must stop.
     bool AskSaveChanges();
-    QString OpenDialogInitialDir; // the open dialog's initial directory
-    // [1..5]: how each slot's file is written back; moves with the slot's text.
-    std::array<datei::TFileEncoding, 6> SlotEncoding{};
     // New's steps; false when the save question stopped them.
     bool NewDocument();
     // With all five slots in use New and Open replace the fifth slot's text:
@@ -87,14 +134,13 @@ public:
     bool CloseCurrentDocument();
     // Closes every slot, current one first; stops at the first slot kept open.
     bool CloseAllDocuments();
-    // Command states and caret status once Close or Close all took slots away.
-    void ShowStateAfterClose();
+    void RecentFileClick(int n);
 
-    Prompts& Ask;
     // Runs a command; a failure it does not test for ends it with the general error box.
     void Guard(const std::function<void()>& command);
 
-    // --- handlers ----------------------------------------------------------------
+    // --- handlers (the command table connects them) --------------------------------------
+    void Datei1Click();
     void Neu1Click();
     void NeuApplet1Click();
     void NeuApplication1Click();
@@ -105,9 +151,12 @@ public:
     void AllesSchliessen1Click();
     void Drucken1Click();
     void Druckereinrichten1Click();
-    void RecentFileClick(int n); // F1Click .. F5Click, n = 1..5
+    void F1Click() { RecentFileClick(1); }
+    void F2Click() { RecentFileClick(2); }
+    void F3Click() { RecentFileClick(3); }
+    void F4Click() { RecentFileClick(4); }
+    void F5Click() { RecentFileClick(5); }
     void Beenden1Click();
-    void Datei1Click();
     void Bearbeiten1Click() { UpdateCommandStates(); }
     void PopupMenuPopup() { UpdateCommandStates(); }
     void Rueckgaengig1Click();
@@ -131,56 +180,32 @@ public:
     void CMemo1KeyDown(TColorMemo* sender, int& key, Qt::KeyboardModifiers modifiers);
     void CMemo1KeyPress(TColorMemo* sender, QChar& key);
 
-    // Set by the start-up once the secondary windows exist.
-    std::function<void()> ShowOptions;
+    // --- state ---------------------------------------------------------------------------
+    TInisRecord& Inis;
+    Prompts& Ask;
+    QStringList Arguments;
+    std::array<TEditorSlot, SlotCount> Slots;
+    int Last = -1;              // LastSlot()
+    bool EnterPressed = false;  // the last character typed was Enter
+    bool ChangingSlots = false; // the page changes by program, not by the user
+    QString OpenDialogInitialDir;
+    std::function<int()> ShowOptions;
     std::function<void()> ShowInfo;
 
-    // --- controls (objectName = member name) -----------------------------------
+    // --- controls (objectName = the name in the command table or below) -------------------
     QToolBar* ToolBar1 = nullptr;
     QFrame* P_Edit = nullptr;
     QTabWidget* PC_Edit = nullptr;
-    std::array<QWidget*, 6> TabSheet{}; // [1..5]
-    std::array<QFrame*, 6> Panel{};     // [1..5]
-    std::array<TColorMemo*, 6> CMemo{}; // [1..5]
     QFrame* P_Message = nullptr;
     QListWidget* ListBox = nullptr;
-    std::array<QLabel*, 3> StatusPanel{}; // the status bar's three panels
-
-    QMenu* Datei1 = nullptr;
-    QMenu* Bearbeiten1 = nullptr;
-    QMenu* Start1 = nullptr;
-    QMenu* Hilfe1 = nullptr;
+    std::array<QLabel*, PanelCount> StatusPanel{};
     QMenu* PopupMenu = nullptr;
-
-    QAction *Neu1, *NeuApplet1, *NeuApplication1, *Oeffnen1, *Speichern1, *SpeichernUnter1,
-        *Schliessen1, *AllesSchliessen1, *Drucken1, *Druckereinrichten1, *N1, *N3, *Beenden1;
-    std::array<QAction*, 6> F{}; // recent files F1..F5 at [1..5]
-    QAction *Rueckgaengig1, *Ausschneiden1, *Kopieren1, *Einfuegen1, *Loeschen1, *Allesmarkieren1,
-        *Suchen1, *Ersetzen1, *Font1, *Optionen1;
-    QAction *Compiler1, *Browser1, *Runner1, *Inhalt1, *Info1;
-    QAction *Neu2, *Oeffnen2, *Speichern2, *Drucken2, *Ausschneiden2, *Kopieren2, *Einfuegen2,
-        *Suchen2, *Ersetzen2, *Compiler2, *Browser2, *Runner2, *Hilfe2;
-    QAction *Rueckgaengig3, *Ausschneiden3, *Kopieren3, *Einfuegen3, *Loeschen3, *Allesmarkieren3,
-        *Speichern3, *SpeichernUnter3, *Schliessen3, *Compiler3, *Browser3, *Runner3;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void BuildMenus();
-    void BuildToolBar();
-    void BuildPopupMenu();
-    void BuildEditorArea();
-    void BuildMessageArea();
-    void BuildStatusBar();
-    void ConnectEditor(TColorMemo* memo);
-    void FormCreate();
-    bool FormCloseQuery();
-    void FormClose();
-    void LoadSettings();
-    void SaveSettings();
-    void CentreWindow();
-
-    QStringList Arguments;
+    // Modeless, owned by the window, created when first shown.
+    TFindDialog* FindDialog = nullptr;
+    TReplaceDialog* ReplaceDialog = nullptr;
+    // Every command control with the rule that enables it.
+    std::vector<std::pair<QAction*, TEnabledWhen>> Commands;
+    // Every menu with the handler run when it opens (also before its shortcuts).
+    std::vector<std::pair<QMenu*, TCommandRow::THandler>> MenuOpeners;
     std::unique_ptr<TShortcutDispatch> Shortcuts;
 };

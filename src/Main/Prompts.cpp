@@ -1,6 +1,7 @@
 #include "Main/Prompts.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -13,12 +14,36 @@ QString AppTitle() {
     return QStringLiteral("Kodiwerk");
 }
 
+// Qt takes a filter's patterns from its last parentheses and, with the
+// details hidden, shows only what stands before them. So each entry shows as
+// requested while "*.*", which on Linux passes only names with a dot, is
+// given to Qt as "*": the entry for all files then shows all files.
+QStringList QtFilters(const QStringList& filters) {
+    QStringList result;
+    for (const QString& filter : filters) {
+        const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+        const qsizetype close = filter.lastIndexOf(QLatin1Char(')'));
+        QStringList patterns = open >= 0 && close > open
+                                   ? filter.mid(open + 1, close - open - 1).split(QLatin1Char(' '))
+                                   : QStringList{QStringLiteral("*")};
+        for (QString& pattern : patterns)
+            if (pattern == QStringLiteral("*.*"))
+                pattern = QStringLiteral("*");
+        result << filter + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                      QLatin1Char(')');
+    }
+    return result;
+}
+
 void PrepareFileDialog(QFileDialog& dialog, const TFileDialogRequest& request) {
-    if (!request.Title.isEmpty())
-        dialog.setWindowTitle(request.Title);
-    dialog.setNameFilters(request.Filters);
-    if (!request.Filters.isEmpty())
-        dialog.selectNameFilter(request.Filters.first());
+    // Qt's own dialog: it speaks German with the program and shows the
+    // filters as asked, on every desktop.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = QtFilters(request.Filters);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.first());
     dialog.setDefaultSuffix(request.DefaultSuffix);
     if (!request.InitialDir.isEmpty())
         dialog.setDirectory(request.InitialDir);
@@ -63,9 +88,17 @@ QString QtPrompts::ChooseOpenFile(QWidget* parent, const TFileDialogRequest& req
     // The name typed in need not exist: opening reports a missing file itself.
     dialog.setFileMode(QFileDialog::AnyFile);
     PrepareFileDialog(dialog, request);
+    // Qt would give every name without a dot the default extension, also a
+    // listed file such as "Makefile": only a name that names no file gets it.
+    dialog.setDefaultSuffix(QString());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().first();
+    QString chosen = dialog.selectedFiles().first();
+    const QFileInfo file(chosen);
+    if (!request.DefaultSuffix.isEmpty() && !file.fileName().contains(QLatin1Char('.')) &&
+        !file.exists())
+        chosen += QLatin1Char('.') + request.DefaultSuffix;
+    return chosen;
 }
 
 QString QtPrompts::ChooseSaveFile(QWidget* parent, const TFileDialogRequest& request) {

@@ -12,7 +12,6 @@ class QDialog;
 // What a file dialog is asked to show. Filters are in Qt's notation
 // ("Java Files (*.java)"), one entry each, the first one selected.
 struct TFileDialogRequest {
-    QString Title;
     QStringList Filters;
     QString DefaultSuffix; // without the dot
     QString InitialDir;    // empty: the platform's default

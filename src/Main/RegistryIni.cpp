@@ -1,5 +1,7 @@
 #include "Main/RegistryIni.h"
 
+#include "Base/KodiwerkError.h"
+
 #include <QSettings>
 
 namespace {

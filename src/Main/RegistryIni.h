@@ -1,7 +1,5 @@
 #pragma once
 
-#include "Base/KodiwerkError.h"
-
 #include <QString>
 
 class QSettings;

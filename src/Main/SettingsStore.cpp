@@ -4,7 +4,6 @@
 #include "Main/FontStyle.h"
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
-#include "Main/Prompts.h"
 #include "Main/RegistryIni.h"
 
 #include <QGuiApplication>
@@ -20,43 +19,44 @@ constexpr int NoStoredPosition = -9999;
 } // namespace
 
 void TMainForm::CentreWindow() {
-    resize(639, 464);
+    resize(DesignSize);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - 639) / 2, area.y() + (area.height() - 464) / 2);
+        move(area.x() + (area.width() - DesignSize.width()) / 2,
+             area.y() + (area.height() - DesignSize.height()) / 2);
     }
 }
 
 void TMainForm::LoadSettings() {
     // Whatever a failure below skips keeps the values from before loading.
-    TInis.Clear();
-    TInis.Font = CMemo[1]->font();
+    Inis.Clear();
+    Inis.Font = Slot(1).Memo->font();
     QSettings store(QStringLiteral("quorndel"), QStringLiteral("Kodiwerk"));
     TRegistryIni ini(store);
 
-    TInis.JdkDir = ini.ReadString(Settings, QStringLiteral("JdkDir"), QString());
-    TInis.ProjectDir = ini.ReadString(Settings, QStringLiteral("ProjectDir"), QString());
-    TInis.HilfeDir = ini.ReadString(Settings, QStringLiteral("HilfeDir"), QString());
-    if (!TInis.ProjectDir.isEmpty())
-        OpenDialogInitialDir = TInis.ProjectDir;
+    Inis.JdkDir = ini.ReadString(Settings, QStringLiteral("JdkDir"), QString());
+    Inis.ProjectDir = ini.ReadString(Settings, QStringLiteral("ProjectDir"), QString());
+    Inis.HilfeDir = ini.ReadString(Settings, QStringLiteral("HilfeDir"), QString());
+    if (!Inis.ProjectDir.isEmpty())
+        OpenDialogInitialDir = Inis.ProjectDir;
 
-    TInis.AutoTab = ini.ReadBool(Settings, QStringLiteral("AutoTab"), true);
-    TInis.AWinMin = ini.ReadBool(Settings, QStringLiteral("AWinMin"), true);
-    TInis.RWinMin = ini.ReadBool(Settings, QStringLiteral("RWinMin"), false);
-    TInis.Tabs = ini.ReadInteger(Settings, QStringLiteral("Tabs"), 2);
-    TInis.AppX = ini.ReadInteger(Settings, QStringLiteral("AppX"), 400);
-    TInis.AppY = ini.ReadInteger(Settings, QStringLiteral("AppY"), 400);
+    Inis.AutoTab = ini.ReadBool(Settings, QStringLiteral("AutoTab"), true);
+    Inis.AWinMin = ini.ReadBool(Settings, QStringLiteral("AWinMin"), true);
+    Inis.RWinMin = ini.ReadBool(Settings, QStringLiteral("RWinMin"), false);
+    Inis.Tabs = ini.ReadInteger(Settings, QStringLiteral("Tabs"), 2);
+    Inis.AppX = ini.ReadInteger(Settings, QStringLiteral("AppX"), 400);
+    Inis.AppY = ini.ReadInteger(Settings, QStringLiteral("AppY"), 400);
 
-    for (int i = 0; i < 5; ++i)
-        TInis.Files[i] = ini.ReadString(Files, QStringLiteral("File%1").arg(i + 1), QString());
+    for (int i = 0; i < TInisRecord::RecentFileCount; ++i)
+        Inis.Files[i] = ini.ReadString(Files, QStringLiteral("File%1").arg(i + 1), QString());
 
     TFontSetting font;
     font.Name = ini.ReadString(Font, QStringLiteral("Name"), QStringLiteral("Courier New"));
     font.Size = ini.ReadInteger(Font, QStringLiteral("Size"), 10);
     font.CharSet = ini.ReadInteger(Font, QStringLiteral("CharSet"), 1) & 0xFF;
     font.Style = ini.ReadInteger(Font, QStringLiteral("Style"), 0);
-    TInis.FontCharSet = font.CharSet;
-    ApplyEditorFont(MakeFont(font, CMemo[1]->font()));
+    Inis.FontCharSet = font.CharSet;
+    ApplyEditorFont(MakeFont(font, Slot(1).Memo->font()));
 
     CentreWindow();
     const int left = ini.ReadInteger(FormPos, QStringLiteral("Left"), NoStoredPosition);
@@ -72,17 +72,17 @@ void TMainForm::LoadSettings() {
 void TMainForm::SaveSettings() {
     QSettings store(QStringLiteral("quorndel"), QStringLiteral("Kodiwerk"));
     TRegistryIni ini(store);
-    ini.WriteString(Settings, QStringLiteral("JdkDir"), TInis.JdkDir);
-    ini.WriteString(Settings, QStringLiteral("ProjectDir"), TInis.ProjectDir);
-    ini.WriteString(Settings, QStringLiteral("HilfeDir"), TInis.HilfeDir);
-    ini.WriteBool(Settings, QStringLiteral("AutoTab"), TInis.AutoTab);
-    ini.WriteBool(Settings, QStringLiteral("AWinMin"), TInis.AWinMin);
-    ini.WriteBool(Settings, QStringLiteral("RWinMin"), TInis.RWinMin);
-    ini.WriteInteger(Settings, QStringLiteral("Tabs"), TInis.Tabs);
-    ini.WriteInteger(Settings, QStringLiteral("AppX"), TInis.AppX);
-    ini.WriteInteger(Settings, QStringLiteral("AppY"), TInis.AppY);
+    ini.WriteString(Settings, QStringLiteral("JdkDir"), Inis.JdkDir);
+    ini.WriteString(Settings, QStringLiteral("ProjectDir"), Inis.ProjectDir);
+    ini.WriteString(Settings, QStringLiteral("HilfeDir"), Inis.HilfeDir);
+    ini.WriteBool(Settings, QStringLiteral("AutoTab"), Inis.AutoTab);
+    ini.WriteBool(Settings, QStringLiteral("AWinMin"), Inis.AWinMin);
+    ini.WriteBool(Settings, QStringLiteral("RWinMin"), Inis.RWinMin);
+    ini.WriteInteger(Settings, QStringLiteral("Tabs"), Inis.Tabs);
+    ini.WriteInteger(Settings, QStringLiteral("AppX"), Inis.AppX);
+    ini.WriteInteger(Settings, QStringLiteral("AppY"), Inis.AppY);
 
-    const TFontSetting font = FontSettingOf(TInis.Font, TInis.FontCharSet);
+    const TFontSetting font = FontSettingOf(Inis.Font, Inis.FontCharSet);
     ini.WriteString(Font, QStringLiteral("Name"), font.Name);
     ini.WriteInteger(Font, QStringLiteral("Size"), font.Size);
     ini.WriteInteger(Font, QStringLiteral("CharSet"), font.CharSet);
@@ -95,7 +95,7 @@ void TMainForm::SaveSettings() {
     ini.WriteInteger(FormPos, QStringLiteral("Width"), bounds.width());
     ini.WriteInteger(FormPos, QStringLiteral("Height"), bounds.height());
 
-    for (int i = 0; i < 5; ++i)
-        ini.WriteString(Files, QStringLiteral("File%1").arg(i + 1), TInis.Files[i]);
+    for (int i = 0; i < TInisRecord::RecentFileCount; ++i)
+        ini.WriteString(Files, QStringLiteral("File%1").arg(i + 1), Inis.Files[i]);
     ini.Flush();
 }

@@ -1,15 +1,17 @@
 #include "Main/ShortcutDispatch.h"
 
 #include "ColMemo/ColorMemo.h"
-#include "Main/MainForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
-TShortcutDispatch::TShortcutDispatch(TMainForm& form) : QObject(&form), Form(form) {
+TShortcutDispatch::TShortcutDispatch(QMainWindow& window, QMenu& popup,
+                                     std::function<void(QMenu*)> opening)
+    : QObject(&window), Window(window), Popup(popup), Opening(std::move(opening)) {
     qApp->installEventFilter(this);
 }
 
@@ -21,12 +23,14 @@ bool TShortcutDispatch::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    // Keys reach the filter once per receiving widget; only the first delivery
-    // (to the focus widget, or the window itself) counts, and only in our window.
-    if (!widget || widget->window() != &Form || QApplication::activePopupWidget() ||
+    // A key goes to the window's focus widget (or the window itself) first,
+    // then to its parents while ignored: only that first delivery counts,
+    // and only in our window while no menu or dialog is up.
+    if (!widget || widget->window() != &Window || QApplication::activePopupWidget() ||
         QApplication::activeModalWidget())
         return false;
-    if (widget != QApplication::focusWidget() && widget != &Form)
+    QWidget* receiver = Window.focusWidget();
+    if (widget != (receiver ? receiver : &Window))
         return false;
     bool editorFocused = false;
     for (QWidget* w = widget; w; w = w->parentWidget())
@@ -41,21 +45,17 @@ bool TShortcutDispatch::Dispatch(QKeyEvent* event, bool editorFocused) {
         key == Qt::Key_Alt || key == Qt::Key_Meta)
         return false;
     const QKeySequence keys(event->keyCombination());
-    if (editorFocused && TryMenu(Form.PopupMenu, keys))
+    if (editorFocused && TryMenu(&Popup, keys))
         return true;
-    for (QAction* top : Form.menuBar()->actions())
+    for (QAction* top : Window.menuBar()->actions())
         if (top->menu() && TryMenu(top->menu(), keys))
             return true;
-    return false;
-}
-
-void TShortcutDispatch::RunOpeningHandler(QMenu* menu) {
-    if (menu == Form.PopupMenu)
-        Form.PopupMenuPopup();
-    else if (menu == Form.Bearbeiten1)
-        Form.Bearbeiten1Click();
-    else if (menu == Form.Datei1)
-        Form.Datei1Click();
+    // Alt and a character is a menu mnemonic or nothing, never typing. Ctrl
+    // with Alt is left alone: some keyboards type characters with it (AltGr).
+    const Qt::KeyboardModifiers held = event->modifiers();
+    const QString text = event->text();
+    return (held & Qt::AltModifier) && !(held & Qt::ControlModifier) && !text.isEmpty() &&
+           text.at(0).isPrint();
 }
 
 bool TShortcutDispatch::TryMenu(QMenu* menu, const QKeySequence& keys) {
@@ -65,7 +65,7 @@ bool TShortcutDispatch::TryMenu(QMenu* menu, const QKeySequence& keys) {
             action->shortcut().matches(keys) != QKeySequence::ExactMatch)
             continue;
         if (!opened) {
-            Form.Guard([&] { RunOpeningHandler(menu); });
+            Opening(menu);
             opened = true;
         }
         if (action->isEnabled())

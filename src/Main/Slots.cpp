@@ -6,16 +6,35 @@
 #include <QFileInfo>
 #include <QTabWidget>
 
+namespace {
+
+// The file name without directory and last extension. A tab reads '&' as a
+// mnemonic mark; the name must show as it is.
+QString TabCaption(const QString& path) {
+    return QFileInfo(path).completeBaseName().replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
 TColorMemo* TMainForm::SlotMemo(int n) const {
-    return n >= 1 && n <= SlotCount ? CMemo[n] : nullptr;
+    return n >= 1 && n <= SlotCount ? Slot(n).Memo : nullptr;
+}
+
+const QString& TMainForm::SlotFile(int n) const {
+    static const QString none;
+    return n >= 1 && n <= SlotCount ? Slot(n).Document.File : none;
 }
 
 int TMainForm::CurrentSlot() const {
     const int page = PC_Edit->currentIndex();
     for (int n = SlotCount; n >= 2; --n)
-        if (page == n - 1 && PC_Edit->isTabVisible(page) && n <= LastSlot + 1)
+        if (page == n - 1 && SlotInUse(n) && PC_Edit->isTabVisible(page))
             return n;
     return 1;
+}
+
+void TMainForm::ShowTabCaption(int n) {
+    PC_Edit->setTabText(n - 1, TabCaption(Slot(n).Document.File));
 }
 
 void TMainForm::ShowSlot(int page) {
@@ -28,40 +47,40 @@ void TMainForm::ShowSlot(int page) {
     PC_Edit->setCurrentIndex(page);
     ChangingSlots = false;
     // The page shown is the one the user types into next.
-    CMemo[page + 1]->setFocus();
+    Slot(page + 1).Memo->setFocus();
 }
 
 void TMainForm::OpenSlot(const QString& path) {
-    if (LastSlot < SlotCount - 1)
-        ++LastSlot;
+    if (Last < SlotCount - 1)
+        ++Last;
     PC_Edit->show();
-    ShowSlot(LastSlot);
-    TColorMemo* memo = CurrentMemo();
-    memo->SetText(QString());
-    memo->SetModified(false);
-    PC_Edit->setTabText(LastSlot, QFileInfo(path).completeBaseName());
-    SlotFile[LastSlot + 1] = path;
+    ShowSlot(Last);
+    TEditorSlot& slot = Slot(Last + 1);
+    slot.Memo->SetText(QString());
+    slot.Memo->SetModified(false);
+    slot.Document = TSlotDocument();
+    slot.Document.File = path;
+    ShowTabCaption(Last + 1);
     ApplyTabStops();
 }
 
 void TMainForm::CloseCurrentSlot() {
-    const int c = CurrentSlot();
-    const int h = LastSlot + 1;
-    if (h < 1)
+    if (!AnySlotInUse())
         return;
+    const int c = CurrentSlot();
+    const int h = Last + 1;
     ChangingSlots = true;
     PC_Edit->setTabVisible(h - 1, false);
     ChangingSlots = false;
     for (int s = c; s < h; ++s) {
-        TColorMemo* to = CMemo[s];
-        TColorMemo* from = CMemo[s + 1];
+        TColorMemo* to = Slot(s).Memo;
+        const TColorMemo* from = Slot(s + 1).Memo;
         to->SetText(from->Text());
         to->SetSelStart(from->SelStart());
         to->SetModified(from->Modified());
-        PC_Edit->setTabText(s - 1, PC_Edit->tabText(s));
-        SlotFile[s] = SlotFile[s + 1];
-        SlotEncoding[s] = SlotEncoding[s + 1];
+        Slot(s).Document = Slot(s + 1).Document;
+        ShowTabCaption(s);
     }
-    --LastSlot;
-    ShowSlot(LastSlot);
+    --Last;
+    ShowSlot(Last);
 }

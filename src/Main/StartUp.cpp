@@ -8,17 +8,16 @@
 #include "Option/OptionForm.h"
 
 TKodiwerkWindows::TKodiwerkWindows(Prompts& prompts, const QStringList& arguments) {
-    MainForm = std::make_unique<TMainForm>(prompts, arguments);
-    InfoForm = std::make_unique<TInfoForm>(MainForm.get());
-    HilfeForm = std::make_unique<THilfeForm>();
-    OptionForm = std::make_unique<TOptionForm>(MainForm.get());
+    MainForm = std::make_unique<TMainForm>(Inis, prompts, arguments);
     TMainForm* main = MainForm.get();
-    main->ShowOptions = [this, &prompts] { prompts.ShowModal(OptionForm.get()); };
-    main->ShowInfo = [this, &prompts] { prompts.ShowModal(InfoForm.get()); };
+    InfoForm = std::make_unique<TInfoForm>(main);
+    HilfeForm = std::make_unique<THilfeForm>();
+    OptionForm = std::make_unique<TOptionForm>(Inis, prompts, main);
+    main->SetDialogs([this, &prompts] { return prompts.ShowModal(OptionForm.get()); },
+                     [this, &prompts] { prompts.ShowModal(InfoForm.get()); });
     // Only now that every window exists may the command-line file be opened.
     DirListForm = std::make_unique<TDirListForm>(
-        *OptionForm, [main] { main->Guard([main] { main->OpenCommandLineFile(); }); },
-        MainForm.get());
+        *OptionForm, [main] { main->OpenCommandLineFile(); }, main);
 }
 
 // The dialogs are children of the main window: release them before it goes.

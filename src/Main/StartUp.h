@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Main/Inis.h"
+
 #include <QStringList>
 #include <memory>
 
@@ -11,11 +13,13 @@ class TOptionForm;
 class TDirListForm;
 
 // Every window of the program, created in the order the start-up needs:
-// main window, about box, help window, options dialog, directory chooser.
+// main window, about box, help window, options dialog, directory chooser;
+// and the settings record they share, which lives as long as they do.
 struct TKodiwerkWindows {
     TKodiwerkWindows(Prompts& prompts, const QStringList& arguments);
     ~TKodiwerkWindows();
 
+    TInisRecord Inis;
     std::unique_ptr<TMainForm> MainForm;
     std::unique_ptr<TInfoForm> InfoForm;
     std::unique_ptr<THilfeForm> HilfeForm;

@@ -1,9 +1,12 @@
 #include "Option/OptionForm.h"
 
+#include "Main/Inis.h"
+
 #include <QFormLayout>
 #include <QLineEdit>
 
-TOptionForm::TOptionForm(QWidget* parent) : QDialog(parent) {
+TOptionForm::TOptionForm(TInisRecord& inis, Prompts&, QWidget* parent)
+    : QDialog(parent), Inis(inis) {
     setObjectName(QStringLiteral("OptionForm"));
     setWindowTitle(QStringLiteral("Kodiwerk - Optionen"));
     auto* layout = new QFormLayout(this);
@@ -16,4 +19,10 @@ TOptionForm::TOptionForm(QWidget* parent) : QDialog(parent) {
     E_JdkDir = field("E_JdkDir", QStringLiteral(" JDK Programmverzeichnis "));
     E_ProjektDir = field("E_ProjektDir", QStringLiteral(" Projektverzeichnis "));
     E_HilfeDir = field("E_HilfeDir", QStringLiteral(" Hilfedatei "));
+}
+
+void TOptionForm::ShowPaths() {
+    E_JdkDir->setText(Inis.JdkDir);
+    E_ProjektDir->setText(Inis.ProjectDir);
+    E_HilfeDir->setText(Inis.HilfeDir);
 }

@@ -57,31 +57,31 @@ class TestColorRules : public QObject {
     Q_OBJECT
 
 private slots:
-    void parseColorReadsNamesAndHexNumbers_data();
-    void parseColorReadsNamesAndHexNumbers();
-    void keywordLinesCompileIntoPattern_data();
-    void keywordLinesCompileIntoPattern();
-    void keywordColorsBeyondFortyOneShareTheLast();
-    void recompilingKeywordsStartsColorNumbersAfresh();
-    void pairLinesCompileIntoKeyPairs_data();
-    void pairLinesCompileIntoKeyPairs();
-    void lineEndLinesCompileIntoKeyPairs_data();
-    void lineEndLinesCompileIntoKeyPairs();
-    void pairListsBeyondFortyLinesAreCut();
-    void compileRuleReportsContentByKind_data();
-    void compileRuleReportsContentByKind();
-    void pairTableHoldsTheListCompiledLast();
-    void keyCaseChangeWaitsForNextCompile();
-    void prepareRulesCompilesEverySecondPaintWithContent();
-    void prepareRulesCompilesEveryPaintWithoutContent();
-    void prepareRulesCompilesDisabledRulesToo();
-    void ruleCopyFromSkipsSelColorAndIntChar();
-    void ruleCopyFromCompilesWithCopiedSettings();
-    void collectionCopyFromGivesIndependentRules();
-    void collectionCopyFromItselfKeepsRules();
+    void parse_color_reads_names_and_hex_numbers_data();
+    void parse_color_reads_names_and_hex_numbers();
+    void keyword_lines_compile_into_pattern_data();
+    void keyword_lines_compile_into_pattern();
+    void keyword_colors_beyond_forty_one_share_the_last();
+    void recompiling_keywords_starts_color_numbers_afresh();
+    void pair_lines_compile_into_key_pairs_data();
+    void pair_lines_compile_into_key_pairs();
+    void line_end_lines_compile_into_key_pairs_data();
+    void line_end_lines_compile_into_key_pairs();
+    void pair_lists_beyond_forty_lines_are_cut();
+    void compile_rule_reports_content_by_kind_data();
+    void compile_rule_reports_content_by_kind();
+    void pair_table_holds_the_list_compiled_last();
+    void key_case_change_waits_for_next_compile();
+    void prepare_rules_compiles_every_second_paint_with_content();
+    void prepare_rules_compiles_every_paint_without_content();
+    void prepare_rules_compiles_disabled_rules_too();
+    void rule_copy_from_skips_sel_color_and_int_char();
+    void rule_copy_from_compiles_with_copied_settings();
+    void collection_copy_from_gives_independent_rules();
+    void collection_copy_from_itself_keeps_rules();
 };
 
-void TestColorRules::parseColorReadsNamesAndHexNumbers_data() {
+void TestColorRules::parse_color_reads_names_and_hex_numbers_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<uint>("color");
     QTest::newRow("name with blanks") << " purple " << 0x800080u;
@@ -102,13 +102,13 @@ void TestColorRules::parseColorReadsNamesAndHexNumbers_data() {
     QTest::newRow("name cut to ten is no name") << "SILVERXXXXX" << 0xFFFFFFu;
 }
 
-void TestColorRules::parseColorReadsNamesAndHexNumbers() {
+void TestColorRules::parse_color_reads_names_and_hex_numbers() {
     QFETCH(QString, text);
     QFETCH(uint, color);
     QCOMPARE(ParseColor(text.toStdU16String()), TColor(color));
 }
 
-void TestColorRules::keywordLinesCompileIntoPattern_data() {
+void TestColorRules::keyword_lines_compile_into_pattern_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<bool>("keyCase");
     QTest::addColumn<QString>("pattern");
@@ -137,7 +137,7 @@ void TestColorRules::keywordLinesCompileIntoPattern_data() {
                                             << true << "*" + QString(31, 'y') + "*+<1>*" << blue;
 }
 
-void TestColorRules::keywordLinesCompileIntoPattern() {
+void TestColorRules::keyword_lines_compile_into_pattern() {
     QFETCH(QStringList, lines);
     QFETCH(bool, keyCase);
     QFETCH(QString, pattern);
@@ -151,7 +151,7 @@ void TestColorRules::keywordLinesCompileIntoPattern() {
     QCOMPARE(rule.Keywords().size(), size_t(lines.size()));
 }
 
-void TestColorRules::keywordColorsBeyondFortyOneShareTheLast() {
+void TestColorRules::keyword_colors_beyond_forty_one_share_the_last() {
     QStringList lines;
     for (int i = 1; i <= 43; ++i)
         lines << QStringLiteral("k%1;%2").arg(i).arg(i, 6, 16, QLatin1Char('0'));
@@ -165,7 +165,7 @@ void TestColorRules::keywordColorsBeyondFortyOneShareTheLast() {
     QVERIFY(pattern.endsWith(QStringLiteral("*k43*+<41>*")));
 }
 
-void TestColorRules::recompilingKeywordsStartsColorNumbersAfresh() {
+void TestColorRules::recompiling_keywords_starts_color_numbers_afresh() {
     TColorRule rule;
     rule.KeyCase = true;
     rule.SetKeywords(Lines({u"a;red", u"b;lime"}));
@@ -175,7 +175,7 @@ void TestColorRules::recompilingKeywordsStartsColorNumbersAfresh() {
     QCOMPARE(rule.KeyColors()[2], TColor(0));
 }
 
-void TestColorRules::pairLinesCompileIntoKeyPairs_data() {
+void TestColorRules::pair_lines_compile_into_key_pairs_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("pairs");
     QTest::newRow("comment pair") << QStringList{"/*;*/;"} << QStringList{"/*|*/|purple"};
@@ -191,7 +191,7 @@ void TestColorRules::pairLinesCompileIntoKeyPairs_data() {
     QTest::newRow("empty end mark") << QStringList{"<;;#00FF00"} << QStringList{"<||$00FF00"};
 }
 
-void TestColorRules::pairLinesCompileIntoKeyPairs() {
+void TestColorRules::pair_lines_compile_into_key_pairs() {
     QFETCH(QStringList, lines);
     QFETCH(QStringList, pairs);
     TColorRule rule;
@@ -202,7 +202,7 @@ void TestColorRules::pairLinesCompileIntoKeyPairs() {
     QCOMPARE(PairTexts(rule), pairs);
 }
 
-void TestColorRules::lineEndLinesCompileIntoKeyPairs_data() {
+void TestColorRules::line_end_lines_compile_into_key_pairs_data() {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("pairs");
     QTest::newRow("line comment") << QStringList{"//;"} << QStringList{"//||purple"};
@@ -217,7 +217,7 @@ void TestColorRules::lineEndLinesCompileIntoKeyPairs_data() {
         << QStringList{"", "#"} << QStringList{"-", "#||purple"};
 }
 
-void TestColorRules::lineEndLinesCompileIntoKeyPairs() {
+void TestColorRules::line_end_lines_compile_into_key_pairs() {
     QFETCH(QStringList, lines);
     QFETCH(QStringList, pairs);
     TColorRule rule;
@@ -226,7 +226,7 @@ void TestColorRules::lineEndLinesCompileIntoKeyPairs() {
     QCOMPARE(PairTexts(rule), pairs);
 }
 
-void TestColorRules::pairListsBeyondFortyLinesAreCut() {
+void TestColorRules::pair_lists_beyond_forty_lines_are_cut() {
     TStrings lines;
     for (int i = 0; i < 45; ++i)
         lines.push_back(u"m" + QString::number(i).toStdU16String() + u";e;");
@@ -237,7 +237,7 @@ void TestColorRules::pairListsBeyondFortyLinesAreCut() {
     QCOMPARE(rule.KeyBegEndLst().size(), size_t(45));
 }
 
-void TestColorRules::compileRuleReportsContentByKind_data() {
+void TestColorRules::compile_rule_reports_content_by_kind_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QStringList>("keywords");
     QTest::addColumn<QStringList>("pairs");
@@ -260,7 +260,7 @@ void TestColorRules::compileRuleReportsContentByKind_data() {
     QTest::newRow("nothing") << int(dtBeginLineEnd) << none << none << none << false;
 }
 
-void TestColorRules::compileRuleReportsContentByKind() {
+void TestColorRules::compile_rule_reports_content_by_kind() {
     QFETCH(int, kind);
     QFETCH(QStringList, keywords);
     QFETCH(QStringList, pairs);
@@ -274,7 +274,7 @@ void TestColorRules::compileRuleReportsContentByKind() {
     QCOMPARE(rule.CompileRule(), content);
 }
 
-void TestColorRules::pairTableHoldsTheListCompiledLast() {
+void TestColorRules::pair_table_holds_the_list_compiled_last() {
     TColorRule rule;
     rule.KeyDrawingType = dtBeginLineEnd;
     rule.KeyBegEndLst() = Lines({u"/*;*/;"});
@@ -289,7 +289,7 @@ void TestColorRules::pairTableHoldsTheListCompiledLast() {
     QCOMPARE(PairTexts(copy), QStringList{"//||red"});
 }
 
-void TestColorRules::keyCaseChangeWaitsForNextCompile() {
+void TestColorRules::key_case_change_waits_for_next_compile() {
     TColorRule rule;
     rule.KeyDrawingType = dtKeyShow;
     rule.SetKeywords(Lines({u"if"}));
@@ -302,7 +302,7 @@ void TestColorRules::keyCaseChangeWaitsForNextCompile() {
     QCOMPARE(UsedColors(rule), QStringList{"blue"});
 }
 
-void TestColorRules::prepareRulesCompilesEverySecondPaintWithContent() {
+void TestColorRules::prepare_rules_compiles_every_second_paint_with_content() {
     TDrawRules rules;
     TColorRule& rule = rules.Add();
     rule.KeyDrawingType = dtKeyShow;
@@ -322,7 +322,7 @@ void TestColorRules::prepareRulesCompilesEverySecondPaintWithContent() {
     QCOMPARE(seen, (QStringList{"12:0", "12:1", "24:0", "24:1", "36:0"}));
 }
 
-void TestColorRules::prepareRulesCompilesEveryPaintWithoutContent() {
+void TestColorRules::prepare_rules_compiles_every_paint_without_content() {
     TDrawRules rules;
     TColorRule& rule = rules.Add();
     rule.KeyDrawingType = dtKeyShow;
@@ -335,7 +335,7 @@ void TestColorRules::prepareRulesCompilesEveryPaintWithoutContent() {
     QVERIFY(!rules.NeedsCompile);
 }
 
-void TestColorRules::prepareRulesCompilesDisabledRulesToo() {
+void TestColorRules::prepare_rules_compiles_disabled_rules_too() {
     TDrawRules rules;
     TColorRule& rule = rules.Add();
     rule.Enabled = false;
@@ -346,7 +346,7 @@ void TestColorRules::prepareRulesCompilesDisabledRulesToo() {
     QVERIFY(!rules.NeedsCompile);
 }
 
-void TestColorRules::ruleCopyFromSkipsSelColorAndIntChar() {
+void TestColorRules::rule_copy_from_skips_sel_color_and_int_char() {
     TColorRule source;
     source.ZOrder = 7;
     source.KeyMaxHeight = 12;
@@ -374,7 +374,7 @@ void TestColorRules::ruleCopyFromSkipsSelColorAndIntChar() {
     QCOMPARE(Q(target.IntChar), QStringLiteral("target"));
 }
 
-void TestColorRules::ruleCopyFromCompilesWithCopiedSettings() {
+void TestColorRules::rule_copy_from_compiles_with_copied_settings() {
     TColorRule source;
     source.KeyDrawingType = dtKeyShow;
     source.DefKeyColor = clBlue;
@@ -393,7 +393,7 @@ void TestColorRules::ruleCopyFromCompilesWithCopiedSettings() {
     QVERIFY(!source.KeyPairs());
 }
 
-void TestColorRules::collectionCopyFromGivesIndependentRules() {
+void TestColorRules::collection_copy_from_gives_independent_rules() {
     TDrawRules source;
     source.Add().KeyMaxHeight = 20;
     source.Add().Keywords() = Lines({u"if"});
@@ -409,7 +409,7 @@ void TestColorRules::collectionCopyFromGivesIndependentRules() {
     QCOMPARE(source.Items(1).Keywords().size(), size_t(1));
 }
 
-void TestColorRules::collectionCopyFromItselfKeepsRules() {
+void TestColorRules::collection_copy_from_itself_keeps_rules() {
     TDrawRules rules;
     rules.Add().KeyMaxHeight = 3;
     rules.CopyFrom(rules);

@@ -61,17 +61,17 @@ class TestJavaRules : public QObject {
     Q_OBJECT
 
 private slots:
-    void declaresFourRules_data();
-    void declaresFourRules();
-    void keywordListHoldsExactlyTheJavaWords();
-    void listsCompileAtTheFirstPaint();
-    void javaTextIsColoured_data();
-    void javaTextIsColoured();
-    void copiedRulesColourAlike();
-    void sampleMatchesGoldenRuns();
+    void declares_four_rules_data();
+    void declares_four_rules();
+    void keyword_list_holds_exactly_the_java_words();
+    void lists_compile_at_the_first_paint();
+    void java_text_is_coloured_data();
+    void java_text_is_coloured();
+    void copied_rules_colour_alike();
+    void sample_matches_golden_runs();
 };
 
-void TestJavaRules::declaresFourRules_data() {
+void TestJavaRules::declares_four_rules_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("zOrder");
@@ -91,7 +91,7 @@ void TestJavaRules::declaresFourRules_data() {
                             << QStringList{"{;};"} << QStringList{};
 }
 
-void TestJavaRules::declaresFourRules() {
+void TestJavaRules::declares_four_rules() {
     QFETCH(int, index);
     QFETCH(int, kind);
     QFETCH(int, zOrder);
@@ -125,7 +125,7 @@ void TestJavaRules::declaresFourRules() {
     QVERIFY(rule.IntChar.empty());
 }
 
-void TestJavaRules::keywordListHoldsExactlyTheJavaWords() {
+void TestJavaRules::keyword_list_holds_exactly_the_java_words() {
     TDrawRules rules;
     AddJavaRules(rules);
     QStringList words;
@@ -144,7 +144,7 @@ void TestJavaRules::keywordListHoldsExactlyTheJavaWords() {
     QCOMPARE(QString::fromStdU16String(rules.Items(3).Keywords()[1]), QStringLiteral("}"));
 }
 
-void TestJavaRules::listsCompileAtTheFirstPaint() {
+void TestJavaRules::lists_compile_at_the_first_paint() {
     TScanRig rig;
     AddJavaRules(rig.Rules);
     QVERIFY(rig.Rules.NeedsCompile);
@@ -155,7 +155,7 @@ void TestJavaRules::listsCompileAtTheFirstPaint() {
     QVERIFY(!rig.Rules.NeedsCompile);
 }
 
-void TestJavaRules::javaTextIsColoured_data() {
+void TestJavaRules::java_text_is_coloured_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("runs");
     QTest::newRow("String but not string") << "String string" << QStringList{"0..5 blue z0 kw"};
@@ -175,7 +175,7 @@ void TestJavaRules::javaTextIsColoured_data() {
         << "// a /* b\r\nint x;" << QStringList{"0..8 purple z1", "11..13 blue z0 kw"};
 }
 
-void TestJavaRules::javaTextIsColoured() {
+void TestJavaRules::java_text_is_coloured() {
     QFETCH(QString, text);
     QFETCH(QStringList, runs);
     TScanRig rig;
@@ -183,7 +183,7 @@ void TestJavaRules::javaTextIsColoured() {
     QCOMPARE(rig.Runs(text.toStdU16String()), runs);
 }
 
-void TestJavaRules::copiedRulesColourAlike() {
+void TestJavaRules::copied_rules_colour_alike() {
     const std::u16string sample = EditorText(ReadData(QStringLiteral("Sample.java")));
     QVERIFY(!sample.empty());
     TScanRig first;
@@ -195,7 +195,7 @@ void TestJavaRules::copiedRulesColourAlike() {
     QVERIFY(firstRuns.size() > 50);
 }
 
-void TestJavaRules::sampleMatchesGoldenRuns() {
+void TestJavaRules::sample_matches_golden_runs() {
     TScanRig rig;
     AddJavaRules(rig.Rules);
     rig.Input.WantTabs = true;

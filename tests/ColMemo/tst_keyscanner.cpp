@@ -31,39 +31,39 @@ class TestKeyScanner : public QObject {
     Q_OBJECT
 
 private slots:
-    void nothingToFindGivesNoRuns();
-    void keywordsMatchWholeWordsOnly_data();
-    void keywordsMatchWholeWordsOnly();
-    void mixedKeywordsMatchWholeWords_data();
-    void mixedKeywordsMatchWholeWords();
-    void changedKeywordsAreSearchedAtTheNextPaint();
-    void keyCaseDecidesLetterCase_data();
-    void keyCaseDecidesLetterCase();
-    void laterKeywordWinsSharedCells_data();
-    void laterKeywordWinsSharedCells();
-    void keywordSearchResumesBehindEachOccurrence_data();
-    void keywordSearchResumesBehindEachOccurrence();
-    void pairsRunFromBeginToEndMark_data();
-    void pairsRunFromBeginToEndMark();
-    void lineMarksRunToTheLineBreak_data();
-    void lineMarksRunToTheLineBreak();
-    void higherZOrderWinsOverlaps();
-    void selectionMaskHidesLowerFindings();
-    void tabsSplitRuns_data();
-    void tabsSplitRuns();
-    void caretLineRedrawsInFontColour_data();
-    void caretLineRedrawsInFontColour();
-    void hotSpotsLieBetweenMarkers_data();
-    void hotSpotsLieBetweenMarkers();
-    void workedExampleGivesTwoRuns();
-    void eventRuleTakesHandlerFindings();
-    void eventRuleCapsItemsCountAtBuffer();
-    void eventRuleIsSilentWithoutBuffer();
-    void keyListRecordsAreReused();
-    void wholeTextSelectionAndFarCaretLineStayInsideRegion();
+    void nothing_to_find_gives_no_runs();
+    void keywords_match_whole_words_only_data();
+    void keywords_match_whole_words_only();
+    void mixed_keywords_match_whole_words_data();
+    void mixed_keywords_match_whole_words();
+    void changed_keywords_are_searched_at_the_next_paint();
+    void key_case_decides_letter_case_data();
+    void key_case_decides_letter_case();
+    void later_keyword_wins_shared_cells_data();
+    void later_keyword_wins_shared_cells();
+    void keyword_search_resumes_behind_each_occurrence_data();
+    void keyword_search_resumes_behind_each_occurrence();
+    void pairs_run_from_begin_to_end_mark_data();
+    void pairs_run_from_begin_to_end_mark();
+    void line_marks_run_to_the_line_break_data();
+    void line_marks_run_to_the_line_break();
+    void higher_zorder_wins_overlaps();
+    void selection_mask_hides_lower_findings();
+    void tabs_split_runs_data();
+    void tabs_split_runs();
+    void caret_line_redraws_in_font_colour_data();
+    void caret_line_redraws_in_font_colour();
+    void hot_spots_lie_between_markers_data();
+    void hot_spots_lie_between_markers();
+    void worked_example_gives_two_runs();
+    void event_rule_takes_handler_findings();
+    void event_rule_caps_items_count_at_buffer();
+    void event_rule_is_silent_without_buffer();
+    void key_list_records_are_reused();
+    void whole_text_selection_and_far_caret_line_stay_inside_region();
 };
 
-void TestKeyScanner::nothingToFindGivesNoRuns() {
+void TestKeyScanner::nothing_to_find_gives_no_runs() {
     TScanRig rig;
     rig.Input.HotSpot.Active = false;
     QVERIFY(rig.Runs(u"int a; \x1E"
@@ -73,7 +73,7 @@ void TestKeyScanner::nothingToFindGivesNoRuns() {
     QCOMPARE(rig.Scanner.RunCount(), 0);
 }
 
-void TestKeyScanner::keywordsMatchWholeWordsOnly_data() {
+void TestKeyScanner::keywords_match_whole_words_only_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("found");
     QTest::newRow("before a blank") << "int x" << QStringList{"0..2 blue z0 kw"};
@@ -90,7 +90,7 @@ void TestKeyScanner::keywordsMatchWholeWordsOnly_data() {
     QTest::newRow("twice in a row") << "intint" << QStringList{};
 }
 
-void TestKeyScanner::keywordsMatchWholeWordsOnly() {
+void TestKeyScanner::keywords_match_whole_words_only() {
     QFETCH(QString, text);
     QFETCH(QStringList, found);
     TScanRig rig;
@@ -98,7 +98,7 @@ void TestKeyScanner::keywordsMatchWholeWordsOnly() {
     QCOMPARE(rig.Findings(S(text)), found);
 }
 
-void TestKeyScanner::mixedKeywordsMatchWholeWords_data() {
+void TestKeyScanner::mixed_keywords_match_whole_words_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("found");
     QTest::newRow("brace after a word") << "int{" << QStringList{"0..2 blue z0 kw"};
@@ -110,7 +110,7 @@ void TestKeyScanner::mixedKeywordsMatchWholeWords_data() {
         << "{ int a-a" << QStringList{"2..4 blue z0 kw", "0..0 blue z0 kw", "6..8 blue z0 kw"};
 }
 
-void TestKeyScanner::mixedKeywordsMatchWholeWords() {
+void TestKeyScanner::mixed_keywords_match_whole_words() {
     QFETCH(QString, text);
     QFETCH(QStringList, found);
     TScanRig rig;
@@ -118,7 +118,7 @@ void TestKeyScanner::mixedKeywordsMatchWholeWords() {
     QCOMPARE(rig.Findings(S(text)), found);
 }
 
-void TestKeyScanner::changedKeywordsAreSearchedAtTheNextPaint() {
+void TestKeyScanner::changed_keywords_are_searched_at_the_next_paint() {
     TScanRig rig;
     TColorRule& rule = rig.AddKeywords({u"alpha"});
     QCOMPARE(rig.Runs(u"alpha alp"), QStringList{"0..4 blue z0 kw"});
@@ -128,7 +128,7 @@ void TestKeyScanner::changedKeywordsAreSearchedAtTheNextPaint() {
     QCOMPARE(rig.Runs(u"alpha alp"), (QStringList{"0..4 blue z0 kw", "6..8 red z0 kw"}));
 }
 
-void TestKeyScanner::keyCaseDecidesLetterCase_data() {
+void TestKeyScanner::key_case_decides_letter_case_data() {
     QTest::addColumn<bool>("keyCase");
     QTest::addColumn<QStringList>("found");
     QTest::newRow("folded") << false
@@ -137,7 +137,7 @@ void TestKeyScanner::keyCaseDecidesLetterCase_data() {
     QTest::newRow("exact") << true << QStringList{"6..7 blue z0 kw"};
 }
 
-void TestKeyScanner::keyCaseDecidesLetterCase() {
+void TestKeyScanner::key_case_decides_letter_case() {
     QFETCH(bool, keyCase);
     QFETCH(QStringList, found);
     TScanRig rig;
@@ -147,7 +147,7 @@ void TestKeyScanner::keyCaseDecidesLetterCase() {
     QVERIFY(rig.Scanner.RegionText() == u"IF If if iF");
 }
 
-void TestKeyScanner::laterKeywordWinsSharedCells_data() {
+void TestKeyScanner::later_keyword_wins_shared_cells_data() {
     QTest::addColumn<QStringList>("keywords");
     QTest::addColumn<QStringList>("runs");
     QTest::newRow("longer last") << QStringList{"in;red", "int;blue"}
@@ -156,7 +156,7 @@ void TestKeyScanner::laterKeywordWinsSharedCells_data() {
                                   << QStringList{"0..1 red z0 kw", "2..2 blue z0 kw"};
 }
 
-void TestKeyScanner::laterKeywordWinsSharedCells() {
+void TestKeyScanner::later_keyword_wins_shared_cells() {
     QFETCH(QStringList, keywords);
     QFETCH(QStringList, runs);
     TScanRig rig;
@@ -165,7 +165,7 @@ void TestKeyScanner::laterKeywordWinsSharedCells() {
     QCOMPARE(rig.Runs(u"int"), runs);
 }
 
-void TestKeyScanner::keywordSearchResumesBehindEachOccurrence_data() {
+void TestKeyScanner::keyword_search_resumes_behind_each_occurrence_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("keyword");
     QTest::addColumn<bool>("partWord");
@@ -183,7 +183,7 @@ void TestKeyScanner::keywordSearchResumesBehindEachOccurrence_data() {
         << "a-a" << false << QStringList{"0..2 blue z0 kw", "4..6 blue z0 kw"};
 }
 
-void TestKeyScanner::keywordSearchResumesBehindEachOccurrence() {
+void TestKeyScanner::keyword_search_resumes_behind_each_occurrence() {
     QFETCH(QString, text);
     QFETCH(QString, keyword);
     QFETCH(bool, partWord);
@@ -194,7 +194,7 @@ void TestKeyScanner::keywordSearchResumesBehindEachOccurrence() {
     QCOMPARE(rig.Findings(S(text)), found);
 }
 
-void TestKeyScanner::pairsRunFromBeginToEndMark_data() {
+void TestKeyScanner::pairs_run_from_begin_to_end_mark_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("pairs");
     QTest::addColumn<QStringList>("found");
@@ -220,7 +220,7 @@ void TestKeyScanner::pairsRunFromBeginToEndMark_data() {
     QTest::newRow("empty end mark") << "<a>" << QStringList{"<;;"} << QStringList{};
 }
 
-void TestKeyScanner::pairsRunFromBeginToEndMark() {
+void TestKeyScanner::pairs_run_from_begin_to_end_mark() {
     QFETCH(QString, text);
     QFETCH(QStringList, pairs);
     QFETCH(QStringList, found);
@@ -229,7 +229,7 @@ void TestKeyScanner::pairsRunFromBeginToEndMark() {
     QCOMPARE(rig.Findings(S(text)), found);
 }
 
-void TestKeyScanner::lineMarksRunToTheLineBreak_data() {
+void TestKeyScanner::line_marks_run_to_the_line_break_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("marks");
     QTest::addColumn<QStringList>("found");
@@ -246,7 +246,7 @@ void TestKeyScanner::lineMarksRunToTheLineBreak_data() {
         << QStringList{"0..3 blue z0", "6..9 red z0"};
 }
 
-void TestKeyScanner::lineMarksRunToTheLineBreak() {
+void TestKeyScanner::line_marks_run_to_the_line_break() {
     QFETCH(QString, text);
     QFETCH(QStringList, marks);
     QFETCH(QStringList, found);
@@ -255,7 +255,7 @@ void TestKeyScanner::lineMarksRunToTheLineBreak() {
     QCOMPARE(rig.Findings(S(text)), found);
 }
 
-void TestKeyScanner::higherZOrderWinsOverlaps() {
+void TestKeyScanner::higher_zorder_wins_overlaps() {
     TScanRig rig;
     rig.AddPairs({u"/*;*/;"}, clPurple, 2);
     rig.AddLineEnds({u"//;"}, clRed, 1);
@@ -263,7 +263,7 @@ void TestKeyScanner::higherZOrderWinsOverlaps() {
     QCOMPARE(rig.Runs(u"/* a // int */ int"), (QStringList{"0..13 purple z2", "14..17 red z1"}));
 }
 
-void TestKeyScanner::selectionMaskHidesLowerFindings() {
+void TestKeyScanner::selection_mask_hides_lower_findings() {
     TScanRig rig;
     rig.AddKeywords({u"int"});
     rig.Input.SelStart = 1;
@@ -272,7 +272,7 @@ void TestKeyScanner::selectionMaskHidesLowerFindings() {
              (QStringList{"0..0 blue z0 kw", "1..6 window z254", "7..8 blue z0 kw"}));
 }
 
-void TestKeyScanner::tabsSplitRuns_data() {
+void TestKeyScanner::tabs_split_runs_data() {
     QTest::addColumn<bool>("wantTabs");
     QTest::addColumn<QStringList>("runs");
     QTest::newRow("with tabs") << true
@@ -281,7 +281,7 @@ void TestKeyScanner::tabsSplitRuns_data() {
     QTest::newRow("without tabs") << false << QStringList{"0..5 purple z0"};
 }
 
-void TestKeyScanner::tabsSplitRuns() {
+void TestKeyScanner::tabs_split_runs() {
     QFETCH(bool, wantTabs);
     QFETCH(QStringList, runs);
     TScanRig rig;
@@ -290,7 +290,7 @@ void TestKeyScanner::tabsSplitRuns() {
     QCOMPARE(rig.Runs(u"// a\tb"), runs);
 }
 
-void TestKeyScanner::caretLineRedrawsInFontColour_data() {
+void TestKeyScanner::caret_line_redraws_in_font_colour_data() {
     QTest::addColumn<uint>("fontColor");
     QTest::addColumn<int>("caret");
     QTest::addColumn<QStringList>("runs");
@@ -303,7 +303,7 @@ void TestKeyScanner::caretLineRedrawsInFontColour_data() {
     QTest::newRow("black font before a gap") << 0x000000u << 1 << QStringList{"3..4 blue z0 kw"};
 }
 
-void TestKeyScanner::caretLineRedrawsInFontColour() {
+void TestKeyScanner::caret_line_redraws_in_font_colour() {
     QFETCH(uint, fontColor);
     QFETCH(int, caret);
     QFETCH(QStringList, runs);
@@ -316,7 +316,7 @@ void TestKeyScanner::caretLineRedrawsInFontColour() {
     QCOMPARE(rig.Runs(u"ab cd ef"), runs);
 }
 
-void TestKeyScanner::hotSpotsLieBetweenMarkers_data() {
+void TestKeyScanner::hot_spots_lie_between_markers_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("active");
     QTest::addColumn<QChar>("beginChar");
@@ -338,7 +338,7 @@ void TestKeyScanner::hotSpotsLieBetweenMarkers_data() {
         << QString("a") + QChar(0) + "b|" << true << QChar(0) << QChar('|') << QStringList{};
 }
 
-void TestKeyScanner::hotSpotsLieBetweenMarkers() {
+void TestKeyScanner::hot_spots_lie_between_markers() {
     QFETCH(QString, text);
     QFETCH(bool, active);
     QFETCH(QChar, beginChar);
@@ -351,7 +351,7 @@ void TestKeyScanner::hotSpotsLieBetweenMarkers() {
     QCOMPARE(rig.Runs(S(text)), runs);
 }
 
-void TestKeyScanner::workedExampleGivesTwoRuns() {
+void TestKeyScanner::worked_example_gives_two_runs() {
     TScanRig rig;
     AddJavaRules(rig.Rules);
     rig.Load(u"int a; // int");
@@ -368,7 +368,7 @@ void TestKeyScanner::workedExampleGivesTwoRuns() {
     QCOMPARE(rig.Scanner.KeyList()[2].First, FreeIndex);
 }
 
-void TestKeyScanner::eventRuleTakesHandlerFindings() {
+void TestKeyScanner::event_rule_takes_handler_findings() {
     TScanRig rig;
     TColorRule& rule = rig.Rules.Add();
     rule.KeyDrawingType = dtEventDraw;
@@ -397,7 +397,7 @@ void TestKeyScanner::eventRuleTakesHandlerFindings() {
     QCOMPARE(found, (QStringList{"6..7 red z5", "9..9 blue z9", "6..11 yellow z1"}));
 }
 
-void TestKeyScanner::eventRuleCapsItemsCountAtBuffer() {
+void TestKeyScanner::event_rule_caps_items_count_at_buffer() {
     TScanRig rig;
     rig.Rules.Add().KeyDrawingType = dtEventDraw;
     rig.Scanner.SetColorLimMax(2);
@@ -410,7 +410,7 @@ void TestKeyScanner::eventRuleCapsItemsCountAtBuffer() {
     QCOMPARE(rig.Findings(u"abc"), (QStringList{"0..0 red z1", "2..2 red z1"}));
 }
 
-void TestKeyScanner::eventRuleIsSilentWithoutBuffer() {
+void TestKeyScanner::event_rule_is_silent_without_buffer() {
     TScanRig rig;
     rig.Rules.Add().KeyDrawingType = dtEventDraw;
     int calls = 0;
@@ -428,7 +428,7 @@ void TestKeyScanner::eventRuleIsSilentWithoutBuffer() {
     QCOMPARE(calls, 1);
 }
 
-void TestKeyScanner::keyListRecordsAreReused() {
+void TestKeyScanner::key_list_records_are_reused() {
     TScanRig rig;
     rig.AddKeywords({u"a"});
     QCOMPARE(rig.Runs(u"a b a b a b a"), (QStringList{"0..0 blue z0 kw", "4..4 blue z0 kw",
@@ -442,7 +442,7 @@ void TestKeyScanner::keyListRecordsAreReused() {
     QCOMPARE(rig.Scanner.KeyList().size(), count);
 }
 
-void TestKeyScanner::wholeTextSelectionAndFarCaretLineStayInsideRegion() {
+void TestKeyScanner::whole_text_selection_and_far_caret_line_stay_inside_region() {
     TScanRig rig;
     rig.AddKeywords({u"int"});
     rig.Geometry.SetText(ManyLines(1000, u"int x;"));

@@ -32,17 +32,17 @@ class TestScanAlloc : public QObject {
     Q_OBJECT
 
 private slots:
-    void repeatedPaintsAllocateNothing_data();
-    void repeatedPaintsAllocateNothing();
+    void repeated_paints_allocate_nothing_data();
+    void repeated_paints_allocate_nothing();
 };
 
-void TestScanAlloc::repeatedPaintsAllocateNothing_data() {
+void TestScanAlloc::repeated_paints_allocate_nothing_data() {
     QTest::addColumn<bool>("caretLineOnly");
     QTest::newRow("full window") << false;
     QTest::newRow("caret line") << true;
 }
 
-void TestScanAlloc::repeatedPaintsAllocateNothing() {
+void TestScanAlloc::repeated_paints_allocate_nothing() {
     QFETCH(bool, caretLineOnly);
     TScanRig rig;
     AddJavaRules(rig.Rules);

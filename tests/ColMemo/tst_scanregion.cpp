@@ -42,15 +42,15 @@ class TestScanRegion : public QObject {
     Q_OBJECT
 
 private slots:
-    void regionReachesBackFromAnchor_data();
-    void regionReachesBackFromAnchor();
-    void emptyLastLineIsNotScanned();
-    void onlyLinesInsideTheRegionAreColoured_data();
-    void onlyLinesInsideTheRegionAreColoured();
-    void scanFetchesOnlyTheRegion();
+    void region_reaches_back_from_anchor_data();
+    void region_reaches_back_from_anchor();
+    void empty_last_line_is_not_scanned();
+    void only_lines_inside_the_region_are_coloured_data();
+    void only_lines_inside_the_region_are_coloured();
+    void scan_fetches_only_the_region();
 };
 
-void TestScanRegion::regionReachesBackFromAnchor_data() {
+void TestScanRegion::region_reaches_back_from_anchor_data() {
     QTest::addColumn<QList<int>>("lookBacks"); // KeyMaxHeight of each rule
     QTest::addColumn<bool>("caretLineOnly");
     QTest::addColumn<int>("anchor");
@@ -82,7 +82,7 @@ void TestScanRegion::regionReachesBackFromAnchor_data() {
         << L{0} << true << 25 << 0 << 60 << 26 << 130 << 130;
 }
 
-void TestScanRegion::regionReachesBackFromAnchor() {
+void TestScanRegion::region_reaches_back_from_anchor() {
     QFETCH(QList<int>, lookBacks);
     QFETCH(bool, caretLineOnly);
     QFETCH(int, anchor);
@@ -104,7 +104,7 @@ void TestScanRegion::regionReachesBackFromAnchor() {
     QCOMPARE(region.ScanEnd, scanEnd);
 }
 
-void TestScanRegion::emptyLastLineIsNotScanned() {
+void TestScanRegion::empty_last_line_is_not_scanned() {
     TPlainTextGeometry geometry(u"ab\r\ncd\r\n");
     QCOMPARE(geometry.LineCount(), 2);
     const TScanRegion region = ComputeScanRegion(nullptr, false, 0, 0, geometry);
@@ -114,7 +114,7 @@ void TestScanRegion::emptyLastLineIsNotScanned() {
     QCOMPARE(caretRegion.ScanEnd, 8);
 }
 
-void TestScanRegion::onlyLinesInsideTheRegionAreColoured_data() {
+void TestScanRegion::only_lines_inside_the_region_are_coloured_data() {
     QTest::addColumn<int>("beginLine");
     QTest::addColumn<int>("endLine");
     QTest::addColumn<int>("firstVisible");
@@ -126,7 +126,7 @@ void TestScanRegion::onlyLinesInsideTheRegionAreColoured_data() {
     QTest::newRow("closed in a partly visible line") << 2 << 10 << 0 << 10 << false;
 }
 
-void TestScanRegion::onlyLinesInsideTheRegionAreColoured() {
+void TestScanRegion::only_lines_inside_the_region_are_coloured() {
     QFETCH(int, beginLine);
     QFETCH(int, endLine);
     QFETCH(int, firstVisible);
@@ -145,7 +145,7 @@ void TestScanRegion::onlyLinesInsideTheRegionAreColoured() {
     QCOMPARE(rig.RunTexts().isEmpty(), !coloured);
 }
 
-void TestScanRegion::scanFetchesOnlyTheRegion() {
+void TestScanRegion::scan_fetches_only_the_region() {
     TScanRig rig;
     AddJavaRules(rig.Rules);
     TFetchRecorder geometry(AbcLines(1000));

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QTabWidget>
@@ -22,12 +23,6 @@
 class TestEditCommands : public MainWindowRig {
     Q_OBJECT
 
-    TColorMemo* OpenFocusedDoc(const QString& text) {
-        TColorMemo* memo = OpenDoc(text);
-        memo->setFocus();
-        QCoreApplication::processEvents();
-        return memo;
-    }
     QStringList Enabled(const QStringList& names) const {
         QStringList on;
         for (const QString& name : names)
@@ -83,30 +78,31 @@ private slots:
         TColorMemo* memo = OpenDoc(lines.join(QStringLiteral("\r\n")));
         memo->SetCaretLine(line);
         memo->SetCaretCol(col);
-        form->UpdateCaretStatus();
-        QCOMPARE(form->StatusText(0), status);
+        QCOMPARE(Status(0), status);
     }
 
     void caret_status_follows_a_mouse_click() {
         TColorMemo* memo = OpenDoc(QStringLiteral("ab\r\ncdef"));
-        memo->SetSelStart(7);
-        form->CMemo1Click(memo);
-        QCOMPARE(form->StatusText(0), QStringLiteral("  2:   4"));
+        // Just right of the left edge of "f": the caret goes before it.
+        const QPoint f = memo->PosFromChar(7) + QPoint(1, memo->fontMetrics().height() / 2);
+        QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, f);
+        QCOMPARE(memo->SelStart(), 7);
+        QCOMPARE(Status(0), QStringLiteral("  2:   4"));
     }
 
     // ---- caption and command states -------------------------------------------
 
     void caption_reads_kodiwerk_until_the_first_update() {
         QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk"));
-        QCOMPARE(form->StatusText(0), QString());
-        QCOMPARE(form->StatusText(1), QString());
+        QCOMPARE(Status(0), QString());
+        QCOMPARE(Status(1), QString());
     }
 
     void new_empty_document_disables_text_commands() {
         OpenDoc(QString());
-        form->UpdateCommandStates();
+        RefreshStates();
         QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - noname.java"));
-        QCOMPARE(form->StatusText(1), QString());
+        QCOMPARE(Status(1), QString());
         QCOMPARE(Enabled(textCommands), QStringList());
         QCOMPARE(Enabled(inUseCommands), inUseCommands);
         QCOMPARE(Enabled(selectionCommands + pasteCommands + undoCommands), QStringList());
@@ -115,7 +111,7 @@ private slots:
 
     void caption_names_the_file_with_its_extension() {
         OpenDoc(QStringLiteral("x"), QStringLiteral("/home/u/src/Hallo.java"));
-        form->UpdateCommandStates();
+        RefreshStates();
         QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - Hallo.java"));
     }
 
@@ -123,7 +119,7 @@ private slots:
         TColorMemo* memo = OpenFocusedDoc(QString());
         QTest::keyClicks(memo, QStringLiteral("int"));
         QCOMPARE(Enabled(textCommands), textCommands);
-        QCOMPARE(form->StatusText(1), QStringLiteral("Geändert"));
+        QCOMPARE(Status(1), QStringLiteral("Geändert"));
         QCOMPARE(Enabled(undoCommands), undoCommands);
         QCOMPARE(Enabled(selectionCommands), QStringList());
     }
@@ -132,19 +128,19 @@ private slots:
         TColorMemo* memo = OpenDoc(QStringLiteral("hello world"));
         memo->SetSelection(0, 5);
         QCOMPARE(Enabled(selectionCommands), QStringList()); // not recomputed yet
-        emit form->Bearbeiten1->aboutToShow();
+        emit Menu("Bearbeiten1")->aboutToShow();
         QCOMPARE(Enabled(selectionCommands), selectionCommands);
         memo->SetSelStart(2);
-        emit form->PopupMenu->aboutToShow();
+        emit Menu("PopupMenu")->aboutToShow();
         QCOMPARE(Enabled(selectionCommands), QStringList());
     }
 
     void clipboard_text_enables_paste() {
         OpenDoc(QStringLiteral("x"));
-        form->UpdateCommandStates();
+        RefreshStates();
         QCOMPARE(Enabled(pasteCommands), QStringList());
         QApplication::clipboard()->setText(QStringLiteral("pasted"));
-        form->UpdateCommandStates();
+        RefreshStates();
         QCOMPARE(Enabled(pasteCommands), pasteCommands);
     }
 
@@ -155,10 +151,10 @@ private slots:
         memo->SetSelection(0, 2);
         QApplication::clipboard()->setText(QStringLiteral("pasted"));
         form->CloseCurrentSlot();
-        QCOMPARE(form->LastSlot, -1);
-        form->UpdateCommandStates();
+        QCOMPARE(form->LastSlot(), -1);
+        RefreshStates();
         QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - noname.java"));
-        QCOMPARE(form->StatusText(1), QString());
+        QCOMPARE(Status(1), QString());
         QCOMPARE(Enabled(textCommands + inUseCommands + selectionCommands + pasteCommands +
                          undoCommands),
                  QStringList());
@@ -170,28 +166,29 @@ private slots:
         form->CloseCurrentSlot();
         memo->SetSelection(0, 6);
         QApplication::clipboard()->setText(QStringLiteral("pasted"));
-        form->Loeschen1Click();
-        form->Ausschneiden1Click();
-        form->Einfuegen1Click();
-        form->Allesmarkieren1Click();
-        form->Suchen1Click();
-        form->Ersetzen1Click();
+        ForceCommand("Loeschen1");
+        ForceCommand("Ausschneiden1");
+        ForceCommand("Einfuegen1");
+        ForceCommand("Allesmarkieren1");
+        ForceCommand("Suchen1");
+        ForceCommand("Ersetzen1");
         QCOMPARE(memo->Text(), QStringLiteral("closed text"));
         QCOMPARE(memo->SelLength(), 6);
-        QVERIFY(!form->FindDialog || !form->FindDialog->isVisible());
-        QVERIFY(!form->ReplaceDialog || !form->ReplaceDialog->isVisible());
+        QVERIFY(!Control<QDialog>("FindDialog") || !Control<QDialog>("FindDialog")->isVisible());
+        QVERIFY(!Control<QDialog>("ReplaceDialog") ||
+                !Control<QDialog>("ReplaceDialog")->isVisible());
     }
 
     void switching_tabs_updates_caption_and_status() {
         OpenDoc(QStringLiteral("first"), QStringLiteral("/p/Eins.java"));
         TColorMemo* second = OpenDoc(QStringLiteral("a\r\nsecond"), QStringLiteral("/p/Zwei.java"));
         second->SetSelStart(5);
-        form->PC_Edit->setCurrentIndex(0);
+        Pages()->setCurrentIndex(0);
         QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - Eins.java"));
-        QCOMPARE(form->StatusText(0), QStringLiteral("  1:   1"));
-        form->PC_Edit->setCurrentIndex(1);
+        QCOMPARE(Status(0), QStringLiteral("  1:   1"));
+        Pages()->setCurrentIndex(1);
         QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - Zwei.java"));
-        QCOMPARE(form->StatusText(0), QStringLiteral("  2:   3"));
+        QCOMPARE(Status(0), QStringLiteral("  2:   3"));
     }
 
     // ---- clipboard and undo -------------------------------------------------------
@@ -199,25 +196,25 @@ private slots:
     void cut_and_paste_move_the_selection() {
         TColorMemo* memo = OpenDoc(QStringLiteral("one two"));
         memo->SetSelection(0, 4);
-        form->Ausschneiden1Click();
+        ForceCommand("Ausschneiden1");
         QCOMPARE(memo->Text(), QStringLiteral("two"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("one "));
         memo->SetSelStart(3);
-        form->Einfuegen1Click();
+        ForceCommand("Einfuegen1");
         QCOMPARE(memo->Text(), QStringLiteral("twoone "));
     }
 
     void copy_keeps_the_text_and_delete_removes_the_selection_only() {
         TColorMemo* memo = OpenDoc(QStringLiteral("line 1\r\nline 2"));
         memo->SetSelection(4, 5);
-        form->Kopieren1Click();
+        ForceCommand("Kopieren1");
         QCOMPARE(memo->Text(), QStringLiteral("line 1\r\nline 2"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral(" 1\nl"));
         QApplication::clipboard()->setText(QStringLiteral("untouched"));
-        form->Loeschen1Click();
+        ForceCommand("Loeschen1");
         QCOMPARE(memo->Text(), QStringLiteral("lineine 2"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
-        form->Loeschen1Click(); // nothing selected: nothing deleted
+        ForceCommand("Loeschen1"); // nothing selected: nothing deleted
         QCOMPARE(memo->Text(), QStringLiteral("lineine 2"));
     }
 
@@ -227,7 +224,7 @@ private slots:
         QTest::keyClicks(memo, QStringLiteral("yz"));
         QCOMPARE(memo->Text(), QStringLiteral("xyz"));
         while (memo->document()->isUndoAvailable())
-            form->Rueckgaengig1Click();
+            ForceCommand("Rueckgaengig1");
         QCOMPARE(memo->Text(), QStringLiteral("x"));
     }
 
@@ -260,20 +257,19 @@ private slots:
         QFETCH(int, caret);
         QFETCH(QString, result);
         QFETCH(int, caretAfter);
-        TInis.AutoTab = autoTab;
+        inis.AutoTab = autoTab;
         TColorMemo* memo = OpenFocusedDoc(text);
         memo->SetSelStart(caret);
         QTest::keyClick(memo, Qt::Key_Return);
         QCOMPARE(memo->Text(), result);
         QCOMPARE(memo->SelStart(), caretAfter);
-        QVERIFY(!form->EnterPressed);
         // The next character is typed plainly after the indentation.
         QTest::keyClick(memo, Qt::Key_Q);
         QCOMPARE(memo->Text(), result.left(caretAfter) + "q" + result.mid(caretAfter));
     }
 
     void only_enter_arms_the_indentation() {
-        TInis.AutoTab = true;
+        inis.AutoTab = true;
         TColorMemo* memo = OpenFocusedDoc(QStringLiteral("\tx"));
         memo->SetSelStart(2);
         QTest::keyClick(memo, Qt::Key_Return);
@@ -306,9 +302,9 @@ private slots:
         QCOMPARE(memo->Text(), result);
         QCOMPARE(memo->SelStart(), caretAfter);
         QVERIFY(memo->Modified());
-        QCOMPARE(form->StatusText(1), QStringLiteral("Geändert"));
-        QVERIFY(!form->Rueckgaengig1->isEnabled());
-        form->Rueckgaengig1Click();
+        QCOMPARE(Status(1), QStringLiteral("Geändert"));
+        QVERIFY(!Action("Rueckgaengig1")->isEnabled());
+        ForceCommand("Rueckgaengig1");
         QCOMPARE(memo->Text(), result);
     }
 
@@ -319,7 +315,7 @@ private slots:
         memo->SetCaretLine(0);
         QTest::keyClick(memo, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(memo->Text(), QStringLiteral("bcd"));
-        form->Rueckgaengig1Click();
+        ForceCommand("Rueckgaengig1");
         QCOMPARE(memo->Text(), QStringLiteral("bcd"));
     }
 
@@ -337,7 +333,7 @@ private slots:
         TColorMemo* memo = OpenFocusedDoc(text);
         memo->SetSelStart(memo->TextLength());
         QTest::keyClick(memo, Qt::Key_X);
-        form->Rueckgaengig1Click();
+        ForceCommand("Rueckgaengig1");
         QCOMPARE(memo->Text(), text);
         QVERIFY(memo->document()->isRedoAvailable());
         memo->SetSelStart(caret);
@@ -369,7 +365,7 @@ private slots:
     }
     void tab_stops_lie_about_every_tabs_times_eight_pixels() {
         QFETCH(int, tabs);
-        TInis.Tabs = tabs;
+        inis.Tabs = tabs;
         TColorMemo* first = OpenDoc(QStringLiteral("\t\tx"));
         TColorMemo* second = OpenDoc(QStringLiteral("\tx"));
         // Truncation to whole dialog units may shorten a stop by less than a unit.
@@ -387,7 +383,7 @@ private slots:
     }
 
     void tabs_zero_gives_the_narrowest_tabs() {
-        TInis.Tabs = 0;
+        inis.Tabs = 0;
         TColorMemo* memo = OpenDoc(QStringLiteral("\t\t\tx"));
         QTest::qWait(0);
         QCOMPARE(memo->tabStopDistance(), 1.0);
@@ -401,25 +397,56 @@ private slots:
         QFont chosen(QStringLiteral("DejaVu Sans Mono"), 17);
         chosen.setBold(true);
         prompts.Fonts.enqueue(chosen);
-        const QString before = form->SlotMemo(1)->font().family();
-        Action("Font1")->trigger();
+        Command("Font1");
         QCOMPARE(prompts.CallsOf(QStringLiteral("font")).size(), 1);
-        QCOMPARE(prompts.CallsOf(QStringLiteral("font")).first().Text, before);
         for (int n = 1; n <= 5; ++n) {
+            QCOMPARE(form->SlotMemo(n)->font().family(), QStringLiteral("DejaVu Sans Mono"));
             QCOMPARE(form->SlotMemo(n)->font().pointSize(), 17);
             QVERIFY(form->SlotMemo(n)->font().bold());
         }
-        QCOMPARE(TInis.Font.pointSize(), 17);
-        QVERIFY(TInis.Font.bold());
+        QCOMPARE(inis.Font, form->SlotMemo(1)->font());
+    }
+
+    void the_font_dialog_shows_the_family_the_editor_draws_with() {
+        // The stored name is "Courier New"; where it is missing another
+        // family stands in, and that is what the user sees and confirms.
+        const QFont editor = form->SlotMemo(1)->font();
+        QCOMPARE(editor.family(), QStringLiteral("Courier New"));
+        prompts.OnFont = [](const QFont& shown) { return shown; }; // OK, nothing changed
+        Command("Font1");
+        const QFont shown = prompts.CallsOf(QStringLiteral("font")).at(0).Font;
+        QCOMPARE(shown.family(), QFontInfo(editor).family());
+        QCOMPARE(shown.pointSize(), editor.pointSize());
+        // OK without a change changes nothing, the stored name included.
+        QCOMPARE(form->SlotMemo(1)->font(), editor);
+        QCOMPARE(form->SlotMemo(5)->font(), editor);
+        QCOMPARE(inis.Font.family(), QStringLiteral("Courier New"));
+    }
+
+    void underline_and_strike_out_from_the_dialog_are_not_taken_over() {
+        prompts.OnFont = [](const QFont& shown) {
+            QFont chosen = shown;
+            chosen.setPointSize(13);
+            chosen.setUnderline(true);
+            chosen.setStrikeOut(true);
+            return std::optional<QFont>(chosen);
+        };
+        Command("Font1");
+        for (int n = 1; n <= 5; ++n) {
+            QCOMPARE(form->SlotMemo(n)->font().pointSize(), 13);
+            QVERIFY(!form->SlotMemo(n)->font().underline());
+            QVERIFY(!form->SlotMemo(n)->font().strikeOut());
+        }
+        QVERIFY(!inis.Font.underline() && !inis.Font.strikeOut());
     }
 
     void cancelled_font_dialog_changes_no_font_but_reapplies_tab_stops() {
         TColorMemo* memo = OpenDoc(QStringLiteral("\tx"));
         const QFont before = memo->font();
-        TInis.Tabs = 6;
-        form->Font1Click(); // nothing queued: the user cancels
+        inis.Tabs = 6;
+        ForceCommand("Font1"); // nothing queued: the user cancels
         QCOMPARE(memo->font(), before);
-        QCOMPARE(TInis.Font, before);
+        QCOMPARE(inis.Font, before);
         QVERIFY(memo->tabStopDistance() > 8 * 4);
     }
 };

@@ -102,7 +102,7 @@ private slots:
         QDialog* find = OpenDialog("Suchen1", "FindDialog");
         Press(find, "B_Weitersuchen", QStringLiteral("x"));
         QCOMPARE(Selection(second), QList<int>({0, 1}));
-        form->PC_Edit->setCurrentIndex(0);
+        Pages()->setCurrentIndex(0);
         Press(find, "B_Weitersuchen", QStringLiteral("x"));
         QCOMPARE(Selection(first), QList<int>({2, 1}));
         QCOMPARE(Selection(second), QList<int>({0, 1}));
@@ -167,9 +167,9 @@ private slots:
         QCOMPARE(memo->Text(), QStringLiteral("b"));
         QVERIFY(memo->Modified());
         // The change event ran: the marker and the states are current.
-        QCOMPARE(form->StatusText(1), QStringLiteral("Geändert"));
-        QVERIFY(!form->Rueckgaengig1->isEnabled());
-        form->Rueckgaengig1Click();
+        QCOMPARE(Status(1), QStringLiteral("Geändert"));
+        QVERIFY(!Action("Rueckgaengig1")->isEnabled());
+        ForceCommand("Rueckgaengig1");
         QCOMPARE(memo->Text(), QStringLiteral("b"));
     }
 

@@ -28,13 +28,6 @@ public:
 class TestMainWindow : public MainWindowRig {
     Q_OBJECT
 
-    TColorMemo* OpenFocusedEditor(const QString& text) {
-        TColorMemo* memo = OpenDoc(text);
-        memo->setFocus();
-        QCoreApplication::processEvents();
-        return memo;
-    }
-
 private slots:
     void init() { QVERIFY(StartMainWindow()); }
     void cleanup() { form.reset(); }
@@ -104,7 +97,7 @@ private slots:
     void tool_bar_buttons_come_in_order_with_their_hints() {
         QStringList hints;
         QStringList enabled;
-        for (QAction* action : form->ToolBar1->actions()) {
+        for (QAction* action : Control<QToolBar>("ToolBar1")->actions()) {
             hints << (action->isSeparator() ? QStringLiteral("|") : action->toolTip());
             if (!action->isSeparator() && action->isEnabled())
                 enabled << action->objectName();
@@ -125,10 +118,10 @@ private slots:
     }
 
     void ctrl_a_in_an_editor_selects_all_text() {
-        TColorMemo* memo = OpenFocusedEditor(QStringLiteral("int a;\r\nint b;"));
+        TColorMemo* memo = OpenFocusedDoc(QStringLiteral("int a;\r\nint b;"));
         memo->SetSelStart(3);
-        QSignalSpy newApplication(form->NeuApplication1, &QAction::triggered);
-        QSignalSpy selectAll(form->Allesmarkieren3, &QAction::triggered);
+        QSignalSpy newApplication(Action("NeuApplication1"), &QAction::triggered);
+        QSignalSpy selectAll(Action("Allesmarkieren3"), &QAction::triggered);
         QTest::keyClick(memo, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(selectAll.size(), 1);
         QCOMPARE(newApplication.size(), 0);
@@ -137,17 +130,17 @@ private slots:
     }
 
     void ctrl_a_outside_an_editor_creates_an_application() {
-        QSignalSpy newApplication(form->NeuApplication1, &QAction::triggered);
-        QSignalSpy selectAll(form->Allesmarkieren1, &QAction::triggered);
+        QSignalSpy newApplication(Action("NeuApplication1"), &QAction::triggered);
+        QSignalSpy selectAll(Action("Allesmarkieren1"), &QAction::triggered);
         QTest::keyClick(form.get(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(newApplication.size(), 1);
         QCOMPARE(selectAll.size(), 0);
     }
 
     void function_keys_in_an_editor_reach_the_popup_items() {
-        TColorMemo* memo = OpenFocusedEditor(QStringLiteral("class A {}"));
-        QSignalSpy popupCompile(form->Compiler3, &QAction::triggered);
-        QSignalSpy menuCompile(form->Compiler1, &QAction::triggered);
+        TColorMemo* memo = OpenFocusedDoc(QStringLiteral("class A {}"));
+        QSignalSpy popupCompile(Action("Compiler3"), &QAction::triggered);
+        QSignalSpy menuCompile(Action("Compiler1"), &QAction::triggered);
         QTest::keyClick(memo, Qt::Key_F8);
         QCOMPARE(popupCompile.size(), 1);
         QCOMPARE(menuCompile.size(), 0);
@@ -156,13 +149,13 @@ private slots:
     void a_disabled_item_swallows_its_key() {
         // An empty editor: the opening handler disables the compile item, and
         // F8 must neither trigger it nor reach the editor.
-        TColorMemo* memo = OpenFocusedEditor(QString());
+        TColorMemo* memo = OpenFocusedDoc(QString());
         KeyRecorder recorder;
         memo->installEventFilter(&recorder);
-        QSignalSpy popupCompile(form->Compiler3, &QAction::triggered);
+        QSignalSpy popupCompile(Action("Compiler3"), &QAction::triggered);
         QTest::keyClick(memo, Qt::Key_F8);
         QCOMPARE(popupCompile.size(), 0);
-        QVERIFY(!form->Compiler3->isEnabled());
+        QVERIFY(!Action("Compiler3")->isEnabled());
         QVERIFY(!recorder.Keys.contains(Qt::Key_F8));
         // A key no menu carries goes on to the editor.
         QTest::keyClick(memo, Qt::Key_Q);
@@ -173,70 +166,71 @@ private slots:
     void the_menu_opening_handler_runs_before_the_item_is_considered() {
         // Find was left disabled by the last state update; the opening handler
         // of "&Bearbeiten" sees the text and enables it before the key is judged.
-        TColorMemo* memo = OpenFocusedEditor(QStringLiteral("x"));
+        TColorMemo* memo = OpenFocusedDoc(QStringLiteral("x"));
         memo->clearFocus();
-        form->Suchen1->setEnabled(false);
-        QSignalSpy find(form->Suchen1, &QAction::triggered);
+        Action("Suchen1")->setEnabled(false);
+        QSignalSpy find(Action("Suchen1"), &QAction::triggered);
         QTest::keyClick(form.get(), Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(find.size(), 1);
     }
 
     void every_editor_colours_java_with_a_copy_of_the_first_editors_rules() {
         for (int n = 1; n <= 5; ++n) {
-            colmemo::TDrawRules& rules = form->CMemo[n]->ColorRules();
+            colmemo::TDrawRules& rules = form->SlotMemo(n)->ColorRules();
             QCOMPARE(rules.Count(), 4);
             QCOMPARE(rules.Items(0).KeyMaxHeight, 20);
             QCOMPARE(rules.Items(2).Keywords().size(), size_t(48));
             if (n > 1) // a copy of its own, not the first editor's collection
-                QVERIFY(&rules != &form->CMemo[1]->ColorRules());
+                QVERIFY(&rules != &form->SlotMemo(1)->ColorRules());
         }
         // A copy, not a share: changing the first editor's rules leaves the others alone.
-        form->CMemo[1]->ColorRules().Items(2).Enabled = false;
-        QVERIFY(form->CMemo[3]->ColorRules().Items(2).Enabled);
+        form->SlotMemo(1)->ColorRules().Items(2).Enabled = false;
+        QVERIFY(form->SlotMemo(3)->ColorRules().Items(2).Enabled);
     }
 
     void the_editor_of_a_new_or_chosen_page_takes_the_keyboard() {
-        form->Neu1->trigger();
-        form->Neu1->trigger();
-        QCOMPARE(QApplication::focusWidget(), form->CMemo[2]);
+        Action("Neu1")->trigger();
+        Action("Neu1")->trigger();
+        QCOMPARE(QApplication::focusWidget(), form->SlotMemo(2));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ab"));
-        QCOMPARE(form->CMemo[2]->Text(), QStringLiteral("ab"));
+        QCOMPARE(form->SlotMemo(2)->Text(), QStringLiteral("ab"));
         // The user picks the first page: typing goes there.
-        form->PC_Edit->setCurrentIndex(0);
-        QCOMPARE(QApplication::focusWidget(), form->CMemo[1]);
+        Pages()->setCurrentIndex(0);
+        QCOMPARE(QApplication::focusWidget(), form->SlotMemo(1));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("c"));
-        QCOMPARE(form->CMemo[1]->Text(), QStringLiteral("c"));
+        QCOMPARE(form->SlotMemo(1)->Text(), QStringLiteral("c"));
         // Closing a page hands the keyboard to the page shown next.
-        form->PC_Edit->setCurrentIndex(1);
-        QCOMPARE(QApplication::focusWidget(), form->CMemo[2]);
+        Pages()->setCurrentIndex(1);
+        QCOMPARE(QApplication::focusWidget(), form->SlotMemo(2));
         prompts.Answers.enqueue(Prompts::Answer::No);
-        form->Schliessen1->trigger();
-        QCOMPARE(form->LastSlot, 0);
-        QCOMPARE(QApplication::focusWidget(), form->CMemo[1]);
+        Action("Schliessen1")->trigger();
+        QCOMPARE(form->LastSlot(), 0);
+        QCOMPARE(QApplication::focusWidget(), form->SlotMemo(1));
     }
 
     void the_caret_position_follows_arrow_keys_at_once() {
-        TColorMemo* memo = OpenFocusedEditor(QStringLiteral("ab\r\ncd\r\nef"));
+        TColorMemo* memo = OpenFocusedDoc(QStringLiteral("ab\r\ncd\r\nef"));
         memo->SetSelStart(0);
         QTest::keyClick(memo, Qt::Key_Down);
-        QCOMPARE(form->StatusText(0), QStringLiteral("  2:   1"));
+        QCOMPARE(Status(0), QStringLiteral("  2:   1"));
         QTest::keyClick(memo, Qt::Key_End);
-        QCOMPARE(form->StatusText(0), QStringLiteral("  2:   3"));
+        QCOMPARE(Status(0), QStringLiteral("  2:   3"));
     }
 
     void closing_the_last_document_disables_what_acted_on_it() {
-        TColorMemo* memo = OpenFocusedEditor(QStringLiteral("class A {}"));
+        TColorMemo* memo = OpenFocusedDoc(QStringLiteral("class A {}"));
         memo->SetSelection(0, 5);
-        form->UpdateCommandStates();
-        QVERIFY(form->Speichern2->isEnabled());
-        QVERIFY(form->Kopieren2->isEnabled());
-        form->Schliessen1->trigger();
-        QCOMPARE(form->LastSlot, -1);
-        for (QAction* action : {form->Speichern1, form->Speichern2, form->Kopieren2,
-                                form->Compiler2, form->Schliessen1, form->AllesSchliessen1})
+        RefreshStates();
+        QVERIFY(Action("Speichern2")->isEnabled());
+        QVERIFY(Action("Kopieren2")->isEnabled());
+        Action("Schliessen1")->trigger();
+        QCOMPARE(form->LastSlot(), -1);
+        for (QAction* action :
+             {Action("Speichern1"), Action("Speichern2"), Action("Kopieren2"), Action("Compiler2"),
+              Action("Schliessen1"), Action("AllesSchliessen1")})
             QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
-        QCOMPARE(form->StatusText(0), QString());
-        QCOMPARE(form->StatusText(1), QString());
+        QCOMPARE(Status(0), QString());
+        QCOMPARE(Status(1), QString());
     }
 };
 

@@ -8,9 +8,10 @@
 
 #include "ScriptedPrompts.h"
 #include "TestSettings.h"
-#include <QLineEdit>
 
+#include <QAction>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QtTest>
 
@@ -32,23 +33,23 @@ private slots:
 
     void first_start_uses_every_default_and_centres_the_window() {
         TKodiwerkWindows windows(prompts, {});
-        QVERIFY(TInis.JdkDir.isEmpty());
-        QVERIFY(TInis.ProjectDir.isEmpty());
-        QVERIFY(TInis.HilfeDir.isEmpty());
-        QCOMPARE(TInis.AutoTab, true);
-        QCOMPARE(TInis.AWinMin, true);
-        QCOMPARE(TInis.RWinMin, false);
-        QCOMPARE(TInis.Tabs, 2);
-        QCOMPARE(TInis.AppX, 400);
-        QCOMPARE(TInis.AppY, 400);
-        for (const QString& file : TInis.Files)
+        QVERIFY(windows.Inis.JdkDir.isEmpty());
+        QVERIFY(windows.Inis.ProjectDir.isEmpty());
+        QVERIFY(windows.Inis.HilfeDir.isEmpty());
+        QCOMPARE(windows.Inis.AutoTab, true);
+        QCOMPARE(windows.Inis.AWinMin, true);
+        QCOMPARE(windows.Inis.RWinMin, false);
+        QCOMPARE(windows.Inis.Tabs, 2);
+        QCOMPARE(windows.Inis.AppX, 400);
+        QCOMPARE(windows.Inis.AppY, 400);
+        for (const QString& file : windows.Inis.Files)
             QVERIFY(file.isEmpty());
-        QCOMPARE(TInis.Font.family(), QStringLiteral("Courier New"));
-        QCOMPARE(TInis.Font.pointSize(), 10);
-        QCOMPARE(TInis.FontCharSet, 1);
-        QVERIFY(!TInis.Font.bold() && !TInis.Font.italic());
+        QCOMPARE(windows.Inis.Font.family(), QStringLiteral("Courier New"));
+        QCOMPARE(windows.Inis.Font.pointSize(), 10);
+        QCOMPARE(windows.Inis.FontCharSet, 1);
+        QVERIFY(!windows.Inis.Font.bold() && !windows.Inis.Font.italic());
         for (int n = 1; n <= 5; ++n)
-            QCOMPARE(windows.MainForm->CMemo[n]->font(), TInis.Font);
+            QCOMPARE(windows.MainForm->SlotMemo(n)->font(), windows.Inis.Font);
 
         TMainForm& form = *windows.MainForm;
         QCOMPARE(form.size(), QSize(639, 464));
@@ -89,54 +90,54 @@ private slots:
     void second_start_reads_back_what_the_first_wrote() {
         {
             TKodiwerkWindows windows(prompts, {});
-            TInis.JdkDir = QStringLiteral("/usr/lib/jvm/default java");
-            TInis.ProjectDir = QStringLiteral("/home/lea/projekte, alt");
-            TInis.HilfeDir = QStringLiteral("/home/lea/hilfe.html");
-            TInis.AutoTab = false;
-            TInis.AWinMin = false;
-            TInis.RWinMin = true;
-            TInis.Tabs = 4;
-            TInis.AppX = 640;
-            TInis.AppY = -480;
-            TInis.Files = {"/p/A.java", "/p/a.java", "", "/p/Ü.java", ""};
-            TInis.FontCharSet = 238;
-            QFont font = TInis.Font;
-            font.setFamily(QStringLiteral("DejaVu Sans Mono"));
-            font.setPointSize(14);
+            windows.Inis.JdkDir = QStringLiteral("/usr/lib/jvm/default java");
+            windows.Inis.ProjectDir = QStringLiteral("/home/lea/projekte, alt");
+            windows.Inis.HilfeDir = QStringLiteral("/home/lea/hilfe.html");
+            windows.Inis.AutoTab = false;
+            windows.Inis.AWinMin = false;
+            windows.Inis.RWinMin = true;
+            windows.Inis.Tabs = 4;
+            windows.Inis.AppX = 640;
+            windows.Inis.AppY = -480;
+            windows.Inis.Files = {"/p/A.java", "/p/a.java", "", "/p/Ü.java", ""};
+            windows.Inis.FontCharSet = 238;
+            QFont font(QStringLiteral("DejaVu Sans Mono"), 14);
             font.setBold(true);
             font.setItalic(true);
-            windows.MainForm->ApplyEditorFont(font);
+            prompts.Fonts.enqueue(font);
+            windows.MainForm->findChild<QAction*>("Font1")->trigger();
             windows.MainForm->move(40, 50);
             windows.MainForm->resize(700, 500);
             QVERIFY(windows.MainForm->close());
         }
-        TInis.Clear();
         TKodiwerkWindows windows(prompts, {});
-        QCOMPARE(TInis.JdkDir, QStringLiteral("/usr/lib/jvm/default java"));
-        QCOMPARE(TInis.ProjectDir, QStringLiteral("/home/lea/projekte, alt"));
-        QCOMPARE(windows.MainForm->OpenDialogInitialDir, TInis.ProjectDir);
-        QCOMPARE(TInis.HilfeDir, QStringLiteral("/home/lea/hilfe.html"));
-        QCOMPARE(TInis.AutoTab, false);
-        QCOMPARE(TInis.AWinMin, false);
-        QCOMPARE(TInis.RWinMin, true);
-        QCOMPARE(TInis.Tabs, 4);
-        QCOMPARE(TInis.AppX, 640);
-        QCOMPARE(TInis.AppY, -480);
-        QCOMPARE(TInis.Files[0], QStringLiteral("/p/A.java"));
-        QCOMPARE(TInis.Files[1], QStringLiteral("/p/a.java"));
-        QCOMPARE(TInis.Files[2], QString());
-        QCOMPARE(TInis.Files[3], QStringLiteral("/p/Ü.java"));
-        QCOMPARE(TInis.FontCharSet, 238);
-        QCOMPARE(TInis.Font.family(), QStringLiteral("DejaVu Sans Mono"));
-        QCOMPARE(TInis.Font.pointSize(), 14);
-        QVERIFY(TInis.Font.bold());
-        QVERIFY(TInis.Font.italic());
-        QVERIFY(!TInis.Font.underline());
-        QCOMPARE(windows.MainForm->CMemo[5]->font(), TInis.Font);
+        QCOMPARE(windows.Inis.JdkDir, QStringLiteral("/usr/lib/jvm/default java"));
+        QCOMPARE(windows.Inis.ProjectDir, QStringLiteral("/home/lea/projekte, alt"));
+        windows.MainForm->findChild<QAction*>("Oeffnen1")->trigger(); // the dialog is cancelled
+        QCOMPARE(prompts.CallsOf("open").at(0).Request.InitialDir, windows.Inis.ProjectDir);
+        QCOMPARE(windows.Inis.HilfeDir, QStringLiteral("/home/lea/hilfe.html"));
+        QCOMPARE(windows.Inis.AutoTab, false);
+        QCOMPARE(windows.Inis.AWinMin, false);
+        QCOMPARE(windows.Inis.RWinMin, true);
+        QCOMPARE(windows.Inis.Tabs, 4);
+        QCOMPARE(windows.Inis.AppX, 640);
+        QCOMPARE(windows.Inis.AppY, -480);
+        QCOMPARE(windows.Inis.Files[0], QStringLiteral("/p/A.java"));
+        QCOMPARE(windows.Inis.Files[1], QStringLiteral("/p/a.java"));
+        QCOMPARE(windows.Inis.Files[2], QString());
+        QCOMPARE(windows.Inis.Files[3], QStringLiteral("/p/Ü.java"));
+        QCOMPARE(windows.Inis.FontCharSet, 238);
+        QCOMPARE(windows.Inis.Font.family(), QStringLiteral("DejaVu Sans Mono"));
+        QCOMPARE(windows.Inis.Font.pointSize(), 14);
+        QVERIFY(windows.Inis.Font.bold());
+        QVERIFY(windows.Inis.Font.italic());
+        QVERIFY(!windows.Inis.Font.underline());
+        QCOMPARE(windows.MainForm->SlotMemo(5)->font(), windows.Inis.Font);
         QCOMPARE(windows.MainForm->pos(), QPoint(40, 50));
         QCOMPARE(windows.MainForm->size(), QSize(700, 500));
         // The option dialog's path fields were filled when the last window was created.
-        QCOMPARE(windows.OptionForm->findChild<QLineEdit*>("E_JdkDir")->text(), TInis.JdkDir);
+        QCOMPARE(windows.OptionForm->findChild<QLineEdit*>("E_JdkDir")->text(),
+                 windows.Inis.JdkDir);
     }
 
     void stored_values_convert_by_the_rules_data() {
@@ -167,12 +168,11 @@ private slots:
         QFETCH(int, tabs);
         QFETCH(QSize, size);
         QFETCH(bool, centred);
-        WriteSettingsFile(file);
+        QVERIFY(WriteSettingsFile(file));
         TKodiwerkWindows windows(prompts, {});
-        QCOMPARE(TInis.AutoTab, autoTab);
-        QCOMPARE(TInis.Tabs, tabs);
-        // Windows have a minimum size on some platforms; compare what was asked for.
-        QCOMPARE(windows.MainForm->size().expandedTo(size), windows.MainForm->size());
+        QCOMPARE(windows.Inis.AutoTab, autoTab);
+        QCOMPARE(windows.Inis.Tabs, tabs);
+        QCOMPARE(windows.MainForm->size(), size);
         if (centred) {
             const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
             QCOMPARE(windows.MainForm->x(), screen.x() + (screen.width() - 639) / 2);
@@ -183,24 +183,53 @@ private slots:
     }
 
     void a_value_that_is_not_a_string_stops_loading_with_an_error() {
-        WriteSettingsFile("[Settings]\nJdkDir=/jdk\nAutoTab=0\nTabs=1, 2\nAppX=9\n"
-                          "[Files]\nFile1=/p/A.java\n[Font]\nName=DejaVu Sans Mono\n");
+        QVERIFY(WriteSettingsFile("[Settings]\nJdkDir=/jdk\nAutoTab=0\nTabs=1, 2\nAppX=9\n"
+                                  "[Files]\nFile1=/p/A.java\n[Font]\nName=DejaVu Sans Mono\n"));
         TKodiwerkWindows windows(prompts, {});
         const auto errors = prompts.CallsOf("error");
         QCOMPARE(errors.size(), 1);
         QCOMPARE(errors[0].Text, QStringLiteral("Ungültiger Datentyp für 'Tabs'"));
         // Read before the failure:
-        QCOMPARE(TInis.JdkDir, QStringLiteral("/jdk"));
-        QCOMPARE(TInis.AutoTab, false);
+        QCOMPARE(windows.Inis.JdkDir, QStringLiteral("/jdk"));
+        QCOMPARE(windows.Inis.AutoTab, false);
         // Skipped after it: empty, false, 0, and the window as first laid out.
-        QCOMPARE(TInis.Tabs, 0);
-        QCOMPARE(TInis.AppX, 0);
-        QCOMPARE(TInis.Files[0], QString());
-        QVERIFY(windows.MainForm->CMemo[1]->font().family() != QStringLiteral("DejaVu Sans Mono"));
+        QCOMPARE(windows.Inis.Tabs, 0);
+        QCOMPARE(windows.Inis.AppX, 0);
+        QCOMPARE(windows.Inis.Files[0], QString());
+        QVERIFY(windows.MainForm->SlotMemo(1)->font().family() !=
+                QStringLiteral("DejaVu Sans Mono"));
         QCOMPARE(windows.MainForm->size(), QSize(639, 464));
         QCOMPARE(windows.MainForm->pos(), QPoint(566, 125));
         // The program goes on: the window still works.
-        QCOMPARE(windows.MainForm->LastSlot, -1);
+        QCOMPARE(windows.MainForm->LastSlot(), -1);
+    }
+
+    void the_options_dialog_confirmed_brings_tab_width_and_project_directory_into_effect_data() {
+        QTest::addColumn<int>("result");
+        QTest::newRow("OK") << int(QDialog::Accepted);
+        QTest::newRow("Abbrechen") << int(QDialog::Rejected);
+    }
+    void the_options_dialog_confirmed_brings_tab_width_and_project_directory_into_effect() {
+        QFETCH(int, result);
+        const bool confirmed = result == QDialog::Accepted;
+        TKodiwerkWindows windows(prompts, {});
+        TMainForm& form = *windows.MainForm;
+        form.findChild<QAction*>("Neu1")->trigger();
+        const qreal narrow = form.CurrentMemo()->tabStopDistance();
+        // The dialog changes the record it was handed; only its OK counts here.
+        prompts.OnModal = [&](QDialog* dialog) {
+            if (dialog != windows.OptionForm.get())
+                return int(QDialog::Rejected);
+            windows.Inis.Tabs = 8;
+            windows.Inis.ProjectDir = QStringLiteral("/home/lea/projekte");
+            return result;
+        };
+        form.findChild<QAction*>("Optionen1")->trigger();
+        QCOMPARE(prompts.CallsOf("modal").size(), 1);
+        QCOMPARE(form.CurrentMemo()->tabStopDistance() > narrow, confirmed);
+        form.findChild<QAction*>("Oeffnen1")->trigger(); // the dialog is cancelled
+        QCOMPARE(prompts.CallsOf("open").at(0).Request.InitialDir,
+                 confirmed ? QStringLiteral("/home/lea/projekte") : QString());
     }
 
     void a_store_that_cannot_be_written_is_reported_and_the_window_still_closes() {

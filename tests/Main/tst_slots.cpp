@@ -1,19 +1,11 @@
 // The five editor slots: taking, reusing the fifth, closing with the gap
 // closed, and which slot is current.
-#include "ColMemo/ColorMemo.h"
-#include "Main/MainForm.h"
-#include "ScriptedPrompts.h"
-#include "TestSettings.h"
+#include "MainWindowRig.h"
 
 #include <QListWidget>
-#include <QTabWidget>
-#include <QtTest>
 
-class TestSlots : public QObject {
+class TestSlots : public MainWindowRig {
     Q_OBJECT
-
-    ScriptedPrompts prompts;
-    std::unique_ptr<TMainForm> form;
 
     // Opens a slot for /p/DocN.java holding "text N", caret at N, modified when odd.
     void OpenDoc(int number) {
@@ -25,15 +17,16 @@ class TestSlots : public QObject {
         memo->SetModified(number % 2 == 1);
     }
 
-    bool TabVisible(int n) const { return form->PC_Edit->isTabVisible(n - 1); }
+    bool TabVisible(int n) const { return Pages()->isTabVisible(n - 1); }
+    QString TabCaption(int n) const { return Pages()->tabText(n - 1); }
 
     // The documents in slots 1..LastSlot+1 by number, read from SlotFile and text.
     QList<int> Documents() const {
         QList<int> docs;
-        for (int n = 1; n <= form->LastSlot + 1; ++n) {
-            const QString name = form->PC_Edit->tabText(n - 1);
+        for (int n = 1; n <= form->LastSlot() + 1; ++n) {
+            const QString name = Pages()->tabText(n - 1);
             const int number = name.mid(3).toInt();
-            if (form->SlotFile[n] != QStringLiteral("/p/Doc%1.java").arg(number) ||
+            if (form->SlotFile(n) != QStringLiteral("/p/Doc%1.java").arg(number) ||
                 form->SlotMemo(n)->LineText(0) != QStringLiteral("text %1").arg(number) ||
                 form->SlotMemo(n)->SelStart() != number ||
                 form->SlotMemo(n)->Modified() != (number % 2 == 1))
@@ -45,48 +38,45 @@ class TestSlots : public QObject {
     }
 
 private slots:
-    void initTestCase() { UseThrowAwayConfig(); }
-    void init() {
-        ClearSettings();
-        form = std::make_unique<TMainForm>(prompts);
-    }
+    void init() { QVERIFY(StartMainWindow()); }
     void cleanup() { form.reset(); }
 
     void start_has_no_slot_in_use() {
-        QCOMPARE(form->LastSlot, -1);
+        QCOMPARE(form->LastSlot(), -1);
         QCOMPARE(form->CurrentSlot(), 1);
-        QVERIFY(form->PC_Edit->isHidden());
+        QVERIFY(Pages()->isHidden());
         for (int n = 1; n <= 5; ++n) {
-            QCOMPARE(form->SlotFile[n], QStringLiteral("noname.java"));
+            QCOMPARE(form->SlotFile(n), QStringLiteral("noname.java"));
             QVERIFY(!TabVisible(n));
-            QCOMPARE(form->SlotMemo(n), form->CMemo[n]);
+            QCOMPARE(form->SlotMemo(n), Control<TColorMemo>(QStringLiteral("CMemo%1").arg(n)));
         }
         QCOMPARE(form->SlotMemo(0), nullptr);
         QCOMPARE(form->SlotMemo(6), nullptr);
         QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk"));
-        QVERIFY(!form->ListBox->isEnabled());
-        QCOMPARE(form->ListBox->count(), 2);
+        QVERIFY(!Control<QListWidget>("ListBox")->isEnabled());
+        QCOMPARE(Control<QListWidget>("ListBox")->count(), 2);
     }
 
     void opening_six_documents_reuses_the_fifth_slot() {
         for (int doc = 1; doc <= 6; ++doc)
             OpenDoc(doc);
-        QCOMPARE(form->LastSlot, 4);
+        QCOMPARE(form->LastSlot(), 4);
         QCOMPARE(Documents(), (QList<int>{1, 2, 3, 4, 6}));
         QCOMPARE(form->CurrentSlot(), 5);
-        QVERIFY(form->PC_Edit->isVisible() || !form->isVisible());
+        QVERIFY(Pages()->isVisible());
+        QVERIFY(form->CurrentMemo()->isVisible());
         for (int n = 1; n <= 5; ++n)
             QVERIFY(TabVisible(n));
     }
 
     void open_slot_takes_the_next_slot_and_names_its_tab() {
         form->OpenSlot(QStringLiteral("/home/lea/A.b.java"));
-        QCOMPARE(form->PC_Edit->tabText(0), QStringLiteral("A.b"));
-        QCOMPARE(form->SlotFile[1], QStringLiteral("/home/lea/A.b.java"));
+        QCOMPARE(Pages()->tabText(0), QStringLiteral("A.b"));
+        QCOMPARE(form->SlotFile(1), QStringLiteral("/home/lea/A.b.java"));
         form->CurrentMemo()->SetText(QStringLiteral("x"));
         form->OpenSlot(QStringLiteral("noname.java"));
         QCOMPARE(form->CurrentSlot(), 2);
-        QCOMPARE(form->PC_Edit->tabText(1), QStringLiteral("noname"));
+        QCOMPARE(Pages()->tabText(1), QStringLiteral("noname"));
         QCOMPARE(form->CurrentMemo()->Text(), QString());
         QVERIFY(!form->CurrentMemo()->Modified());
     }
@@ -97,7 +87,7 @@ private slots:
         form->ShowSlot(1);
         QCOMPARE(form->CurrentSlot(), 2);
         form->CloseCurrentSlot();
-        QCOMPARE(form->LastSlot, 2);
+        QCOMPARE(form->LastSlot(), 2);
         QCOMPARE(Documents(), (QList<int>{1, 3, 4}));
         QVERIFY(!TabVisible(4));
         QVERIFY(TabVisible(3));
@@ -113,9 +103,9 @@ private slots:
         QCOMPARE(form->CurrentSlot(), 2);
         form->CloseCurrentSlot();
         form->CloseCurrentSlot();
-        QCOMPARE(form->LastSlot, -1);
+        QCOMPARE(form->LastSlot(), -1);
         QCOMPARE(form->CurrentSlot(), 1);
-        QVERIFY(form->PC_Edit->isHidden());
+        QVERIFY(Pages()->isHidden());
     }
 
     void closing_everything_removes_each_document_once_data() {
@@ -139,7 +129,7 @@ private slots:
             after.removeAt(current - 1);
             QCOMPARE(Documents(), after);
         }
-        QCOMPARE(form->LastSlot, -1);
+        QCOMPARE(form->LastSlot(), -1);
         std::sort(closed.begin(), closed.end());
         QCOMPARE(closed, (QList<int>{1, 2, 3, 4, 5}));
     }

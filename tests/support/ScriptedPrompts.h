@@ -13,30 +13,37 @@
 class ScriptedPrompts : public Prompts {
 public:
     struct Call {
-        QString
-            Kind; // "ask", "message", "error", "open", "save", "font", "printer", "setup", "modal"
-        QString Text;    // message text, or the dialog's proposed name / title
+        // "ask", "message", "error", "open", "save", "font", "printer", "setup", "modal"
+        QString Kind;
+        QString Text;    // message text, the dialog's proposed name, a font's family
         QString Caption; // error caption, or the dialog's initial directory
-        TFileDialogRequest Request;
+        TFileDialogRequest Request = {};
+        QFont Font = {}; // the font a font dialog was shown
     };
 
     QQueue<Answer> Answers;
     QQueue<QString> Files; // for open and save dialogs; "" = cancel
     QQueue<std::optional<QFont>> Fonts;
+    // When set, answers the font dialogs instead of Fonts, given the font shown.
+    std::function<std::optional<QFont>(const QFont&)> OnFont;
     QQueue<bool> PrinterAnswers;
+    // Runs while a question is "shown", before it is answered.
+    std::function<void()> OnAsk;
     // Runs while a dialog of ours is "shown"; returns its result code.
     std::function<int(QDialog*)> OnModal;
     QList<Call> Calls;
 
     Answer AskYesNoCancel(QWidget*, const QString& text) override {
-        Calls.append({QStringLiteral("ask"), text, {}, {}});
+        Calls.append({QStringLiteral("ask"), text, {}});
+        if (OnAsk)
+            OnAsk();
         return Answers.isEmpty() ? Answer::Cancel : Answers.dequeue();
     }
     void Message(QWidget*, const QString& text) override {
-        Calls.append({QStringLiteral("message"), text, {}, {}});
+        Calls.append({QStringLiteral("message"), text, {}});
     }
     void Error(QWidget*, const QString& text, const QString& caption) override {
-        Calls.append({QStringLiteral("error"), text, caption, {}});
+        Calls.append({QStringLiteral("error"), text, caption});
     }
     QString ChooseOpenFile(QWidget*, const TFileDialogRequest& request) override {
         Calls.append({QStringLiteral("open"), request.ProposedName, request.InitialDir, request});
@@ -47,19 +54,21 @@ public:
         return Files.isEmpty() ? QString() : Files.dequeue();
     }
     std::optional<QFont> ChooseFont(QWidget*, const QFont& initial) override {
-        Calls.append({QStringLiteral("font"), initial.family(), {}, {}});
+        Calls.append({QStringLiteral("font"), initial.family(), {}, {}, initial});
+        if (OnFont)
+            return OnFont(initial);
         return Fonts.isEmpty() ? std::nullopt : Fonts.dequeue();
     }
     bool ChoosePrinter(QWidget*, QPrinter*) override {
-        Calls.append({QStringLiteral("printer"), {}, {}, {}});
+        Calls.append({QStringLiteral("printer"), {}, {}});
         return !PrinterAnswers.isEmpty() && PrinterAnswers.dequeue();
     }
     bool SetupPrinter(QWidget*, QPrinter*) override {
-        Calls.append({QStringLiteral("setup"), {}, {}, {}});
+        Calls.append({QStringLiteral("setup"), {}, {}});
         return !PrinterAnswers.isEmpty() && PrinterAnswers.dequeue();
     }
     int ShowModal(QDialog* dialog) override {
-        Calls.append({QStringLiteral("modal"), dialog->objectName(), {}, {}});
+        Calls.append({QStringLiteral("modal"), dialog->objectName(), {}});
         return OnModal ? OnModal(dialog) : int(QDialog::Rejected);
     }
 

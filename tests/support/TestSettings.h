@@ -2,31 +2,35 @@
 
 // Each test binary runs with a throw-away XDG_CONFIG_HOME (set by CTest);
 // these helpers reach the program's settings file there.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QString>
+#include <QTemporaryDir>
 
 inline QString SettingsFilePath() {
     return QSettings(QStringLiteral("quorndel"), QStringLiteral("Kodiwerk")).fileName();
 }
 
+// No settings at all: the file and its directory are gone, as on a first start.
 inline void ClearSettings() {
     QSettings settings(QStringLiteral("quorndel"), QStringLiteral("Kodiwerk"));
     settings.clear();
     settings.sync();
-    QFile::remove(settings.fileName());
+    QFileInfo(settings.fileName()).dir().removeRecursively();
 }
 
-// Writes the settings file by hand, as a user editing it would.
-inline void WriteSettingsFile(const QByteArray& content) {
+// Writes the settings file by hand, as a user editing it would; false when
+// it could not be written completely.
+[[nodiscard]] inline bool WriteSettingsFile(const QByteArray& content) {
     ClearSettings();
-    QFile file(SettingsFilePath());
-    file.open(QIODevice::WriteOnly);
-    file.write(content);
+    const QString path = SettingsFilePath();
+    if (!QDir().mkpath(QFileInfo(path).path()))
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush();
 }
-
-#include <QDir>
-#include <QTemporaryDir>
 
 // Run by hand outside CTest, a test must not touch the developer's own settings.
 inline void UseThrowAwayConfig() {

@@ -2,6 +2,7 @@
 // window: no unsaved text is ever dropped without the user's "No".
 #include "DocumentRig.h"
 
+#include <QDir>
 #include <QMenu>
 
 class TestDocumentClose : public DocumentRig {
@@ -16,19 +17,21 @@ class TestDocumentClose : public DocumentRig {
         }
         return paths;
     }
-    void MakeCurrent(int slot) { form->PC_Edit->setCurrentIndex(slot - 1); }
+    void MakeCurrent(int slot) { ShowPage(slot); }
     void Modify(int slot, const QString& text) {
         MakeCurrent(slot);
         form->SlotMemo(slot)->ReplaceSelection(text);
     }
     void SaveAs(const QString& path) {
         ChooseFiles({path});
-        Run(&TMainForm::SpeichernUnter1Click);
+        ForceCommand("SpeichernUnter1");
     }
+    QAction* Recent(int n) const { return Action(QStringLiteral("F%1").arg(n)); }
+    void OpenFileMenu() { emit Menu(QStringLiteral("Datei1"))->aboutToShow(); }
     QStringList Captions() const {
         QStringList captions;
         for (int n = 1; n <= 5; ++n)
-            captions << (form->F[n]->isVisible() ? form->F[n]->text() : QStringLiteral("-"));
+            captions << (Recent(n)->isVisible() ? Recent(n)->text() : QStringLiteral("-"));
         return captions;
     }
 
@@ -45,8 +48,8 @@ private slots:
         Command("AllesSchliessen1");
         QCOMPARE(TextsOf(QStringLiteral("ask")),
                  (QStringList{Question(paths[1]), Question(paths[2]), Question(paths[0])}));
-        QCOMPARE(form->LastSlot, -1);
-        QVERIFY(form->PC_Edit->isHidden());
+        QCOMPARE(form->LastSlot(), -1);
+        QVERIFY(Pages()->isHidden());
         for (const QString& path : paths)
             QCOMPARE(ReadBytes(path), QFileInfo(path).fileName().toUtf8() + "\r\n");
     }
@@ -59,9 +62,9 @@ private slots:
         Command("AllesSchliessen1");
         QCOMPARE(TextsOf(QStringLiteral("ask")),
                  (QStringList{Question(paths[2]), Question(paths[1])}));
-        QCOMPARE(form->LastSlot, 1);
+        QCOMPARE(form->LastSlot(), 1);
         QCOMPARE(form->CurrentSlot(), 2);
-        QCOMPARE(form->SlotFile[2], paths[1]);
+        QCOMPARE(form->SlotFile(2), paths[1]);
         QVERIFY(form->SlotMemo(2)->Modified());
         QVERIFY(form->SlotMemo(1)->Modified());
     }
@@ -76,12 +79,12 @@ private slots:
         MakeCurrent(1);
         Command("Schliessen1");
         QVERIFY(prompts.Calls.isEmpty());
-        QCOMPARE(form->SlotFile[1], b);
+        QCOMPARE(form->SlotFile(1), b);
         QVERIFY(form->SlotMemo(1)->Modified());
         QVERIFY(!form->SlotMemo(2)->Modified());
         QCOMPARE(TabText(1), QStringLiteral("B"));
         MakeCurrent(1);
-        Run(&TMainForm::Speichern1Click);
+        ForceCommand("Speichern1");
         QCOMPARE(ReadBytes(b), QByteArray("b\xE4\r\n"));
     }
 
@@ -95,7 +98,7 @@ private slots:
                  (QStringList{Question(paths[2]), Question(paths[0])}));
         QCOMPARE(ReadBytes(paths[2]), QByteArray("xC.java\r\n"));
         QCOMPARE(ReadBytes(paths[0]), QByteArray("A.java\r\n"));
-        QCOMPARE(form->LastSlot, -1);
+        QCOMPARE(form->LastSlot(), -1);
     }
 
     void exit_stays_open_after_a_cancel() {
@@ -105,11 +108,11 @@ private slots:
         Answer({Prompts::Answer::Cancel});
         QVERIFY(!form->close());
         QVERIFY(form->isVisible());
-        QCOMPARE(form->LastSlot, 1);
+        QCOMPARE(form->LastSlot(), 1);
         QCOMPARE(TextsOf(QStringLiteral("ask")), QStringList{Question(paths[1])});
         Answer({Prompts::Answer::No, Prompts::Answer::Cancel});
         QVERIFY(!form->close());
-        QCOMPARE(form->LastSlot, 0);
+        QCOMPARE(form->LastSlot(), 0);
         QVERIFY(form->SlotMemo(1)->Modified());
     }
 
@@ -122,12 +125,20 @@ private slots:
         QFETCH(bool, named);
         Command("Neu1");
         Type(QStringLiteral("int x;"));
-        if (named)
-            form->SlotFile[1] = Path(QStringLiteral("fehlt/Hallo.java"));
+        if (named) {
+            // Saved once into a directory that then goes away.
+            QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("weg")));
+            ChooseFiles({Path(QStringLiteral("weg/Hallo.java"))});
+            Command("SpeichernUnter1");
+            QVERIFY(QDir(Path(QStringLiteral("weg"))).removeRecursively());
+            Type(QStringLiteral("int y;"));
+            prompts.Calls.clear();
+        }
+        const QString text = form->CurrentMemo()->Text();
         Answer({Prompts::Answer::Yes});
         QVERIFY(!form->close());
-        QCOMPARE(form->LastSlot, 0);
-        QCOMPARE(form->CurrentMemo()->Text(), QStringLiteral("int x;"));
+        QCOMPARE(form->LastSlot(), 0);
+        QCOMPARE(form->CurrentMemo()->Text(), text);
         QVERIFY(form->CurrentMemo()->Modified());
         QCOMPARE(prompts.CallsOf(QStringLiteral("error")).size(), named ? 1 : 0);
         QCOMPARE(prompts.CallsOf(QStringLiteral("save")).size(), named ? 0 : 1);
@@ -139,8 +150,8 @@ private slots:
         Answer({Prompts::Answer::Yes});
         Command("Schliessen1");
         QCOMPARE(prompts.CallsOf(QStringLiteral("save")).size(), 1);
-        QCOMPARE(form->LastSlot, 0);
-        QCOMPARE(form->SlotFile[1], QStringLiteral("noname.java"));
+        QCOMPARE(form->LastSlot(), 0);
+        QCOMPARE(form->SlotFile(1), QStringLiteral("noname.java"));
         QCOMPARE(form->CurrentMemo()->Text(), QStringLiteral("int x;"));
         QVERIFY(form->CurrentMemo()->Modified());
     }
@@ -156,7 +167,7 @@ private slots:
         const QString other = MakeFile(QStringLiteral("F.java"), "f\r\n");
         Modify(5, QStringLiteral("fifth "));
         Modify(2, QStringLiteral("second "));
-        const auto replace = [&] { viaOpen ? Open(other) : Run(&TMainForm::Neu1Click); };
+        const auto replace = [&] { viaOpen ? Open(other) : Command("Neu1"); };
 
         Answer({Prompts::Answer::Cancel});
         replace();
@@ -167,10 +178,81 @@ private slots:
         Answer({Prompts::Answer::No});
         replace();
         QCOMPARE(prompts.CallsOf(QStringLiteral("ask")).size(), 2);
-        QCOMPARE(form->SlotFile[5], viaOpen ? other : QStringLiteral("noname.java"));
+        QCOMPARE(form->SlotFile(5), viaOpen ? other : QStringLiteral("noname.java"));
         QCOMPARE(form->SlotMemo(2)->Text(), QStringLiteral("second B.java\r\n"));
         QVERIFY(form->SlotMemo(2)->Modified());
-        QCOMPARE(form->LastSlot, 4);
+        QCOMPARE(form->LastSlot(), 4);
+    }
+
+    void a_command_that_stops_leaves_page_caption_and_status_agreeing_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("fifthModified");
+        QTest::newRow("open dialog cancelled") << "open" << false;
+        QTest::newRow("recent file gone") << "recent" << false;
+        QTest::newRow("fifth slot let go, then the open dialog cancelled") << "open" << true;
+        QTest::newRow("fifth slot let go, then the recent file gone") << "recent" << true;
+    }
+    void a_command_that_stops_leaves_page_caption_and_status_agreeing() {
+        QFETCH(QString, how);
+        QFETCH(bool, fifthModified);
+        const QStringList paths = OpenFiles({"A.java", "B.java", "C.java", "D.java", "E.java"});
+        if (fifthModified)
+            Modify(5, QStringLiteral("fifth "));
+        MakeCurrent(2);
+        form->SlotMemo(2)->SetSelStart(3);
+        const QString caret = Status(0);
+        QCOMPARE(caret, QStringLiteral("  1:   4"));
+        inis.Files[0] = Path(QStringLiteral("Weg.java"));
+        Answer({Prompts::Answer::No});
+        if (how == QStringLiteral("open")) {
+            Command("Oeffnen1"); // nothing chosen: cancelled
+        } else {
+            emit Menu(QStringLiteral("Datei1"))->aboutToShow();
+            Command("F1");
+        }
+        QCOMPARE(TextsOf(QStringLiteral("ask")),
+                 fifthModified ? QStringList{Question(paths[4])} : QStringList());
+        QCOMPARE(Pages()->currentIndex(), 1);
+        QCOMPARE(form->CurrentSlot(), 2);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - B.java"));
+        QCOMPARE(Status(0), caret);
+        QCOMPARE(Status(1), QString());
+        QVERIFY(Action(QStringLiteral("Speichern1"))->isEnabled());
+        QCOMPARE(form->SlotFile(5), paths[4]);
+        QCOMPARE(form->LastSlot(), 4);
+    }
+
+    void the_fifth_slot_question_names_the_page_it_shows_and_puts_back_the_one_before() {
+        const QStringList paths = OpenFiles({"A.java", "B.java", "C.java", "D.java", "E.java"});
+        Modify(5, QStringLiteral("fifth "));
+        MakeCurrent(2);
+        QString captionWhileAsked;
+        QString pageWhileAsked;
+        prompts.OnAsk = [&] {
+            captionWhileAsked = form->windowTitle();
+            pageWhileAsked = TabText(Pages()->currentIndex() + 1);
+        };
+        Answer({Prompts::Answer::Cancel});
+        Command("Neu1");
+        QCOMPARE(pageWhileAsked, QStringLiteral("E"));
+        QCOMPARE(captionWhileAsked, QStringLiteral("Kodiwerk - E.java"));
+        QCOMPARE(form->CurrentSlot(), 2);
+        QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - B.java"));
+        QCOMPARE(Status(1), QString());
+        QCOMPARE(form->SlotMemo(5)->Text(), QStringLiteral("fifth E.java\r\n"));
+    }
+
+    void close_all_cancelled_shows_the_states_of_the_document_kept() {
+        Command("Neu1");
+        Type(QStringLiteral("int x;"));
+        Command("Neu1"); // empty: Save is disabled for it
+        QVERIFY(!Action(QStringLiteral("Speichern1"))->isEnabled());
+        Answer({Prompts::Answer::Cancel});
+        Command("AllesSchliessen1");
+        QCOMPARE(form->LastSlot(), 0);
+        QCOMPARE(Status(1), QStringLiteral("Geändert"));
+        QCOMPARE(Status(0), QStringLiteral("  1:   7"));
+        QVERIFY(Action(QStringLiteral("Speichern1"))->isEnabled());
     }
 
     void with_no_slot_in_use_save_save_as_and_close_touch_nothing() {
@@ -178,21 +260,18 @@ private slots:
         Modify(1, QStringLiteral("dropped "));
         Answer({Prompts::Answer::No});
         Command("Schliessen1");
-        QCOMPARE(form->LastSlot, -1);
+        QCOMPARE(form->LastSlot(), -1);
         prompts.Calls.clear();
         ChooseFiles({Path(QStringLiteral("Other.java"))});
-        Run(&TMainForm::Speichern1Click);
-        Run(&TMainForm::SpeichernUnter1Click);
-        Run(&TMainForm::Schliessen1Click);
-        Run(&TMainForm::AllesSchliessen1Click);
-        bool saved = true;
-        form->Guard([&] { saved = form->SaveCurrentFile(); });
-        QVERIFY(!saved);
+        ForceCommand("Speichern1");
+        ForceCommand("SpeichernUnter1");
+        ForceCommand("Schliessen1");
+        ForceCommand("AllesSchliessen1");
         QVERIFY(prompts.Calls.isEmpty());
         QCOMPARE(ReadBytes(paths[0]), QByteArray("A.java\r\n"));
         QVERIFY(!QFile::exists(Path(QStringLiteral("Other.java"))));
         QVERIFY(!QFile::exists(Path(QStringLiteral("A.jav_"))));
-        QCOMPARE(form->LastSlot, -1);
+        QCOMPARE(form->LastSlot(), -1);
         QVERIFY(form->close());
     }
 
@@ -202,39 +281,39 @@ private slots:
         const QStringList names = {"A.java", "B.java", "a.java", "A.java"};
         for (const QString& name : names)
             SaveAs(Path(name));
-        QCOMPARE(QStringList(TInis.Files.begin(), TInis.Files.begin() + 3),
+        QCOMPARE(QStringList(inis.Files.begin(), inis.Files.begin() + 3),
                  (QStringList{Path("a.java"), Path("B.java"), Path("A.java")}));
-        QCOMPARE(TInis.Files[3], QString());
+        QCOMPARE(inis.Files[3], QString());
         for (const char* name : {"C.java", "D.java", "E.java"})
             SaveAs(Path(name));
-        QCOMPARE(QStringList(TInis.Files.begin(), TInis.Files.end()),
+        QCOMPARE(QStringList(inis.Files.begin(), inis.Files.end()),
                  (QStringList{Path("E.java"), Path("D.java"), Path("C.java"), Path("a.java"),
                               Path("B.java")}));
     }
 
     void the_file_menu_shows_the_recent_files_that_are_set() {
-        TInis.Files = {QString(), QString(), QStringLiteral("/p/Drei.java"), QString(),
-                       QStringLiteral("/p/R&D.java")};
-        emit form->Datei1->aboutToShow();
+        inis.Files = {QString(), QString(), QStringLiteral("/p/Drei.java"), QString(),
+                      QStringLiteral("/p/R&D.java")};
+        OpenFileMenu();
         QCOMPARE(Captions(), (QStringList{"-", "-", "/p/Drei.java", "-", "/p/R&&D.java"}));
-        QVERIFY(!form->N1->isVisible());
-        TInis.Files[0] = QStringLiteral("/p/Eins.java");
-        emit form->Datei1->aboutToShow();
+        QVERIFY(!Action("N1")->isVisible());
+        inis.Files[0] = QStringLiteral("/p/Eins.java");
+        OpenFileMenu();
         QCOMPARE(Captions().first(), QStringLiteral("/p/Eins.java"));
-        QVERIFY(form->N1->isVisible());
+        QVERIFY(Action("N1")->isVisible());
     }
 
     void a_recent_file_item_opens_its_file() {
         const QString path = MakeFile(QStringLiteral("Hallo.java"), "h\r\n");
-        TInis.Files = {QStringLiteral("/nirgends/Weg.java"), path};
-        emit form->Datei1->aboutToShow();
-        form->F[2]->trigger();
-        QCOMPARE(form->SlotFile[1], path);
-        form->F[1]->trigger();
+        inis.Files = {QStringLiteral("/nirgends/Weg.java"), path};
+        OpenFileMenu();
+        Recent(2)->trigger();
+        QCOMPARE(form->SlotFile(1), path);
+        Recent(1)->trigger();
         QCOMPARE(TextsOf(QStringLiteral("message")),
                  QStringList{QStringLiteral("Datei konnte nicht geöffnet werden")});
-        QCOMPARE(form->LastSlot, 0);
-        QCOMPARE(TInis.Files[0], QStringLiteral("/nirgends/Weg.java"));
+        QCOMPARE(form->LastSlot(), 0);
+        QCOMPARE(inis.Files[0], QStringLiteral("/nirgends/Weg.java"));
     }
 };
 

@@ -10,6 +10,11 @@
 class TestDocumentCommands : public DocumentRig {
     Q_OBJECT
 
+    // Settings whose project directory is the test's directory.
+    QByteArray ProjectDirSettings() const {
+        return "[Settings]\nProjectDir=" + dir->path().toUtf8() + "\n";
+    }
+
     QString UnsavedHallo() {
         Command("Neu1");
         Type(QStringLiteral("class Hallo {}"));
@@ -33,10 +38,10 @@ private slots:
         const QString path = MakeFile(name, "class Hallo {}\r\n");
         TKodiwerkWindows windows(prompts, {path});
         TMainForm& main = *windows.MainForm;
-        QCOMPARE(main.LastSlot, opened ? 0 : -1);
-        QCOMPARE(main.SlotFile[1], opened ? path : QStringLiteral("noname.java"));
+        QCOMPARE(main.LastSlot(), opened ? 0 : -1);
+        QCOMPARE(main.SlotFile(1), opened ? path : QStringLiteral("noname.java"));
         if (opened) {
-            QCOMPARE(main.PC_Edit->tabText(0), QStringLiteral("Hallo"));
+            QCOMPARE(main.findChild<QTabWidget*>("PC_Edit")->tabText(0), QStringLiteral("Hallo"));
             QCOMPARE(main.SlotMemo(1)->Text(), QStringLiteral("class Hallo {}\r\n"));
             QVERIFY(!main.SlotMemo(1)->Modified());
         }
@@ -45,16 +50,31 @@ private slots:
 
     void a_missing_command_line_file_is_reported() {
         TKodiwerkWindows windows(prompts, {Path(QStringLiteral("Fehlt.java"))});
-        QCOMPARE(windows.MainForm->LastSlot, -1);
+        QCOMPARE(windows.MainForm->LastSlot(), -1);
         QCOMPARE(TextsOf(QStringLiteral("message")),
                  QStringList{QStringLiteral("Datei konnte nicht geöffnet werden")});
+    }
+
+    void the_editor_area_shows_after_new_and_open() {
+        QVERIFY(!Control(QStringLiteral("P_Edit"))->isHidden()); // the frame is always there
+        QVERIFY(!Pages()->isVisible());
+        Command("Neu1");
+        QVERIFY(Pages()->isVisible());
+        QVERIFY(form->CurrentMemo()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), form->CurrentMemo());
+        Command("Schliessen1");
+        QVERIFY(!Pages()->isVisible());
+        Open(MakeFile(QStringLiteral("Hallo.java"), "class Hallo {}\r\n"));
+        QVERIFY(Pages()->isVisible());
+        QVERIFY(form->CurrentMemo()->isVisible());
+        QCOMPARE(form->CurrentMemo()->Text(), QStringLiteral("class Hallo {}\r\n"));
     }
 
     void new_takes_the_next_slot_empty_and_unmodified() {
         Command("Neu1");
         Type(QStringLiteral("x"));
         Command("Neu2");
-        QCOMPARE(form->LastSlot, 1);
+        QCOMPARE(form->LastSlot(), 1);
         QCOMPARE(form->CurrentSlot(), 2);
         QCOMPARE(form->CurrentMemo()->Text(), QString());
         QVERIFY(!form->CurrentMemo()->Modified());
@@ -71,7 +91,7 @@ private slots:
         Command("Neu1");
         QCOMPARE(TextsOf(QStringLiteral("ask")),
                  QStringList{Question(QStringLiteral("noname.java"))});
-        QCOMPARE(form->LastSlot, 4);
+        QCOMPARE(form->LastSlot(), 4);
         QCOMPARE(form->CurrentSlot(), 5);
         QCOMPARE(form->SlotMemo(5)->Text(), QString());
         Command("Neu1"); // unmodified now: no question
@@ -87,21 +107,21 @@ private slots:
     void templates_are_put_in_unmodified() {
         QFETCH(QString, command);
         QFETCH(QString, text);
-        Command(command.toLatin1().constData());
+        Command(command);
         QCOMPARE(form->CurrentMemo()->Text(), text);
         QCOMPARE(form->CurrentMemo()->SelStart(), 0);
         QVERIFY(!form->CurrentMemo()->Modified());
-        QCOMPARE(form->SlotFile[1], QStringLiteral("noname.java"));
+        QCOMPARE(form->SlotFile(1), QStringLiteral("noname.java"));
         QCOMPARE(TabText(1), QStringLiteral("noname"));
-        QCOMPARE(form->StatusText(1), QString());
+        QCOMPARE(Status(1), QString());
         Command("Schliessen1");
         QVERIFY(prompts.Calls.isEmpty());
-        QCOMPARE(form->LastSlot, -1);
+        QCOMPARE(form->LastSlot(), -1);
     }
 
     void open_reads_the_chosen_file_into_a_new_slot() {
         const QString path = MakeFile(QStringLiteral("Hallo.java"), "a\r\nb\r\n");
-        form->OpenDialogInitialDir = dir->path();
+        QVERIFY(StartMainWindow(ProjectDirSettings()));
         ChooseFiles({path});
         Command("Oeffnen1");
         const auto opens = prompts.CallsOf(QStringLiteral("open"));
@@ -111,7 +131,7 @@ private slots:
         QCOMPARE(opens[0].Request.DefaultSuffix, QStringLiteral("java"));
         QCOMPARE(opens[0].Request.ProposedName, QString());
         QCOMPARE(opens[0].Request.InitialDir, dir->path());
-        QCOMPARE(form->SlotFile[1], path);
+        QCOMPARE(form->SlotFile(1), path);
         QCOMPARE(TabText(1), QStringLiteral("Hallo"));
         QCOMPARE(form->CurrentMemo()->Text(), QStringLiteral("a\r\nb\r\n"));
         QCOMPARE(form->CurrentMemo()->SelStart(), 0);
@@ -120,9 +140,9 @@ private slots:
     }
 
     void only_the_first_confirmed_open_dialog_starts_in_the_project_directory() {
-        form->OpenDialogInitialDir = dir->path();
+        QVERIFY(StartMainWindow(ProjectDirSettings()));
         Command("Oeffnen1"); // cancelled: the directory stays
-        QCOMPARE(form->LastSlot, -1);
+        QCOMPARE(form->LastSlot(), -1);
         ChooseFiles({MakeFile(QStringLiteral("A.java"), "a"), QString()});
         Command("Oeffnen1");
         Command("Oeffnen1");
@@ -130,7 +150,7 @@ private slots:
         QCOMPARE(opens.size(), 3);
         QCOMPARE(opens[1].Request.InitialDir, dir->path());
         QCOMPARE(opens[2].Request.InitialDir, QString());
-        QCOMPARE(form->LastSlot, 0);
+        QCOMPARE(form->LastSlot(), 0);
     }
 
     void a_name_that_cannot_be_read_leaves_an_empty_slot_and_the_error() {
@@ -140,20 +160,33 @@ private slots:
         Command("Oeffnen1");
         QCOMPARE(TextsOf(QStringLiteral("error")),
                  QStringList{QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(path)});
-        QCOMPARE(form->LastSlot, 0);
-        QCOMPARE(form->SlotFile[1], path);
+        QCOMPARE(form->LastSlot(), 0);
+        QCOMPARE(form->SlotFile(1), path);
         QCOMPARE(form->CurrentMemo()->Text(), QString());
+    }
+
+    void an_ampersand_in_a_file_name_shows_on_its_tab() {
+        Open(MakeFile(QStringLiteral("A.java"), "a\r\n"));
+        Open(MakeFile(QStringLiteral("und&so.java"), "x\r\n"));
+        QCOMPARE(ShownTabText(2), QStringLiteral("und&so"));
+        ChooseFiles({Path(QStringLiteral("R&D.java"))});
+        Command("SpeichernUnter1");
+        QCOMPARE(ShownTabText(2), QStringLiteral("R&D"));
+        // Closing the first slot moves the document and its caption down.
+        ShowPage(1);
+        Command("Schliessen1");
+        QCOMPARE(ShownTabText(1), QStringLiteral("R&D"));
     }
 
     void a_file_opened_twice_takes_two_unlinked_slots() {
         const QString path = MakeFile(QStringLiteral("Hallo.java"), "x\r\n");
         Open(path);
         Open(path);
-        QCOMPARE(form->LastSlot, 1);
+        QCOMPARE(form->LastSlot(), 1);
         Type(QStringLiteral("changed "));
         QCOMPARE(form->SlotMemo(1)->Text(), QStringLiteral("x\r\n"));
         QVERIFY(!form->SlotMemo(1)->Modified());
-        QCOMPARE(form->SlotFile[1], form->SlotFile[2]);
+        QCOMPARE(form->SlotFile(1), form->SlotFile(2));
     }
 
     void saving_a_new_document_asks_for_a_name_data() {
@@ -182,15 +215,15 @@ private slots:
         QCOMPARE(saves[0].Request.ProposedName, QStringLiteral("noname.java"));
         QCOMPARE(saves[0].Request.DefaultSuffix, QStringLiteral("java"));
         QCOMPARE(saves[0].Request.InitialDir, QString());
-        QCOMPARE(form->SlotFile[1], Path(stored));
+        QCOMPARE(form->SlotFile(1), Path(stored));
         QCOMPARE(ReadBytes(Path(stored)), QByteArray("class Hallo {}\r\n"));
         if (stored != chosen)
             QVERIFY(!QFile::exists(Path(chosen)));
         QCOMPARE(TabText(1), tab);
         QCOMPARE(form->windowTitle(), QStringLiteral("Kodiwerk - ") + stored);
         QVERIFY(!form->CurrentMemo()->Modified());
-        QCOMPARE(form->StatusText(2), QStringLiteral("Fertig"));
-        QCOMPARE(TInis.Files[0], Path(stored));
+        QCOMPARE(Status(2), QStringLiteral("Fertig"));
+        QCOMPARE(inis.Files[0], Path(stored));
     }
 
     void saving_twice_keeps_the_first_version_as_backup() {
@@ -221,7 +254,7 @@ private slots:
         QFETCH(QByteArray, saved);
         const QString path = MakeFile(QStringLiteral("Datei.java"), original);
         Open(path);
-        Run(&TMainForm::Speichern1Click);
+        ForceCommand("Speichern1");
         QCOMPARE(ReadBytes(path), saved);
         QCOMPARE(ReadBytes(Path(QStringLiteral("Datei.jav_"))), original);
     }
@@ -250,8 +283,8 @@ private slots:
             QStringList{QStringLiteral("Datei %1 kann nicht erstellt werden").arg(Path(name))});
         QCOMPARE(form->CurrentMemo()->Text(), QStringLiteral("class Hallo {}"));
         QVERIFY(form->CurrentMemo()->Modified());
-        QCOMPARE(form->StatusText(2), QStringLiteral("Speichern"));
-        QCOMPARE(TInis.Files[0], QString());
+        QCOMPARE(Status(2), QStringLiteral("Speichern"));
+        QCOMPARE(inis.Files[0], QString());
         QVERIFY(QFileInfo(Path(QStringLiteral("Ordner.java"))).isDir());
     }
 
@@ -262,7 +295,7 @@ private slots:
         Command("SpeichernUnter1");
         QCOMPARE(prompts.CallsOf(QStringLiteral("save")).at(0).Request.ProposedName,
                  QStringLiteral("Alt.java"));
-        QCOMPARE(form->SlotFile[1], Path(QStringLiteral("Neu.java")));
+        QCOMPARE(form->SlotFile(1), Path(QStringLiteral("Neu.java")));
         QCOMPARE(ReadBytes(Path(QStringLiteral("Neu.java"))), QByteArray("x\r\n"));
         QCOMPARE(ReadBytes(path), QByteArray("x\r\n"));
         QCOMPARE(TabText(1), QStringLiteral("Neu"));
@@ -272,10 +305,9 @@ private slots:
         const QString path = MakeFile(QStringLiteral("Alt.java"), "x\r\n");
         Open(path);
         Type(QStringLiteral("y"));
-        bool result = true;
-        form->Guard([&] { result = form->SaveCurrentFileAs(); });
-        QVERIFY(!result);
-        QCOMPARE(form->SlotFile[1], path);
+        Command("SpeichernUnter1"); // nothing chosen: the dialog is cancelled
+        QCOMPARE(prompts.CallsOf(QStringLiteral("save")).size(), 1);
+        QCOMPARE(form->SlotFile(1), path);
         QVERIFY(form->CurrentMemo()->Modified());
         QCOMPARE(ReadBytes(path), QByteArray("x\r\n"));
     }
