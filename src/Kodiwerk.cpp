@@ -6,8 +6,14 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <csignal>
 
 int main(int argc, char* argv[]) {
+#ifdef SIGXFSZ
+    // Under a file-size limit a save that outgrows it must fail with an error
+    // box and leave the file as it was, not end the program with the text.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kodiwerk"));
     QApplication::setOrganizationName(QStringLiteral("quorndel"));

@@ -42,7 +42,16 @@ QString TColorMemo::Text() const {
 }
 
 void TColorMemo::SetText(const QString& text) {
-    setPlainText(TTextModel::ToDocument(text));
+    QList<TTextModel::TMarked> marked;
+    setPlainText(TTextModel::ToDocument(text, marked));
+    if (marked.isEmpty())
+        return;
+    // Marking the stand-ins belongs to loading the text: no undo step, no change.
+    const bool undo = document()->isUndoRedoEnabled();
+    document()->setUndoRedoEnabled(false);
+    m_model.Mark(0, marked);
+    document()->setUndoRedoEnabled(undo);
+    document()->setModified(false);
 }
 
 int32_t TColorMemo::TextLength() const {
@@ -82,14 +91,13 @@ void TColorMemo::SetDocSelection(int anchor, int position) {
 }
 
 QString TColorMemo::SelText() const {
-    return TTextModel::FromDocument(textCursor().selectedText(), QStringLiteral("\r\n"));
+    const QTextCursor c = textCursor();
+    return m_model.FromDocument(c.selectedText(), c.selectionStart(), QStringLiteral("\r\n"));
 }
 
 void TColorMemo::ReplaceSelection(const QString& text) {
     QTextCursor c = textCursor();
-    c.beginEditBlock();
-    c.insertText(TTextModel::ToDocument(text));
-    c.endEditBlock();
+    m_model.Insert(c, text);
     setTextCursor(c);
 }
 
@@ -109,7 +117,7 @@ QStringList TColorMemo::Lines() const {
     lines.reserve(count);
     QTextBlock block = document()->firstBlock();
     for (int32_t i = 0; i < count; ++i, block = block.next())
-        lines.append(block.text());
+        lines.append(m_model.BlockText(block));
     return lines;
 }
 
@@ -237,6 +245,11 @@ void TColorMemo::keyPressEvent(QKeyEvent* e) {
 }
 
 void TColorMemo::ForwardKey(QKeyEvent* e, const QString& text) {
+    // A typed character takes the format of the one before it, which must not
+    // make it a stand-in.
+    QTextCharFormat format = currentCharFormat();
+    if (!textCursor().hasSelection() && TTextModel::DropRealChar(format))
+        setCurrentCharFormat(format);
     // Every Enter is a plain line break: Shift+Enter would otherwise insert a
     // line separator, a second visual line inside one block.
     if (text == QStringLiteral("\r")) {
@@ -306,19 +319,22 @@ void TColorMemo::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TColorMemo::insertFromMimeData(const QMimeData* source) {
-    if (!source->hasText() || !source->text().contains(QChar::LineSeparator)) {
+    if (!source->hasText()) {
         QPlainTextEdit::insertFromMimeData(source);
         return;
     }
-    QMimeData plain;
-    plain.setText(TTextModel::ToDocument(source->text()));
-    QPlainTextEdit::insertFromMimeData(&plain);
+    // Through the text model, so a pasted U+2028 stays a character, as a copied one was.
+    QTextCursor c = textCursor();
+    m_model.Insert(c, source->text());
+    setTextCursor(c);
+    ensureCursorVisible();
 }
 
 QMimeData* TColorMemo::createMimeDataFromSelection() const {
     // The raw selection keeps non-breaking spaces that a copy would otherwise
     // turn into blanks.
     auto* data = new QMimeData;
-    data->setText(TTextModel::FromDocument(textCursor().selectedText(), QStringLiteral("\n")));
+    const QTextCursor c = textCursor();
+    data->setText(m_model.FromDocument(c.selectedText(), c.selectionStart(), QStringLiteral("\n")));
     return data;
 }

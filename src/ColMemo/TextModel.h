@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <cstdint>
 
+class QTextBlock;
+class QTextCharFormat;
+class QTextCursor;
 class QTextDocument;
 
 // The character-index view of a QTextDocument: every line break counts as two
@@ -39,11 +43,33 @@ public:
 
     // Whole text, breaks as CR LF.
     QString Text() const;
-    // A text as the document should receive it: separators that would break a
-    // line inside a block become ordinary line ends.
-    static QString ToDocument(const QString& text);
-    // Raw document text (U+2029 between blocks) with the given line end.
-    static QString FromDocument(QString raw, const QString& lineEnd);
+
+    // Characters the document cannot hold as themselves: U+2029 and Qt's frame
+    // marks U+FDD0/U+FDD1 would split the block, U+2028 would break the line
+    // inside it. Each is held as a stand-in character whose format names the
+    // real one, so the text hands it back exactly and indices count it once.
+    static constexpr char16_t StandIn = 0xFFFD;
+    static bool NeedsStandIn(QChar c);
+    struct TMarked {
+        int Offset;    // document position relative to where the text goes
+        char16_t Real; // the character the stand-in there holds
+    };
+    // A text as the document takes it: line ends as LF, so that every
+    // character and every break is one position; stand-ins listed in `marked`.
+    static QString ToDocument(const QString& text, QList<TMarked>& marked);
+    // Drops a stand-in's real character from a format that text is about to be
+    // typed in; true when there was one.
+    static bool DropRealChar(QTextCharFormat& format);
+    // Gives the stand-ins of a text just put in at `start` their real characters.
+    void Mark(int start, const QList<TMarked>& marked);
+    // Inserts a text at the cursor (replacing its selection) as one edit:
+    // CR LF, CR and LF end lines, every other character stays what it is.
+    void Insert(QTextCursor& cursor, const QString& text);
+    // Raw document text from position `from` on (U+2029 between blocks) as
+    // the text it stands for: stand-ins restored, breaks as lineEnd.
+    QString FromDocument(const QString& raw, int from, const QString& lineEnd) const;
+    // A block's text with its stand-ins restored.
+    QString BlockText(const QTextBlock& block) const;
 
     // Called for every contentsChange of the document: true when text was
     // inserted or removed, false when only formats changed. Keeps a text hash
@@ -51,6 +77,7 @@ public:
     bool NoteChange(int pos, int removed, int added);
 
 private:
+    char16_t RealCharAt(int pos) const;
     int32_t BlockStartIndex(int block) const;
 
     QTextDocument* m_doc;

@@ -58,33 +58,6 @@ QStringList LaunchScriptLines(const QString& jdkDir, const QString& className, b
     return lines;
 }
 
-QProcessEnvironment LaunchEnvironment(const QProcessEnvironment& inherited,
-                                      TLaunchPlatform platform) {
-    // A Windows console has a code page of its own, which the JDK asks for.
-    if (platform == TLaunchPlatform::Windows)
-        return inherited;
-    QString characterType = QStringLiteral("C");
-    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
-        const QString value = inherited.value(QString::fromLatin1(name));
-        if (!value.isEmpty()) {
-            characterType = value;
-            break;
-        }
-    }
-    const QString lower = characterType.toLower();
-    if (lower.contains(QStringLiteral("utf-8")) || lower.contains(QStringLiteral("utf8")))
-        return inherited;
-    QProcessEnvironment environment = inherited;
-    // LC_ALL would outrank LC_CTYPE; it goes on as the default of the other categories.
-    const QString all = environment.value(QStringLiteral("LC_ALL"));
-    if (!all.isEmpty()) {
-        environment.remove(QStringLiteral("LC_ALL"));
-        environment.insert(QStringLiteral("LANG"), all);
-    }
-    environment.insert(QStringLiteral("LC_CTYPE"), QStringLiteral("C.UTF-8"));
-    return environment;
-}
-
 QString AppletPageName(const QString& className) {
     return className + QStringLiteral(".html");
 }

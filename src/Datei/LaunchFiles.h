@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QLocale>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -38,14 +37,6 @@ QStringList LaunchScriptLines(const QString& jdkDir, const QString& className, b
 
 // One argument for /bin/sh, whatever it holds: 'it'\''s'.
 QString ShellQuote(const QString& argument);
-
-// The environment for a launched program and the terminal that shows it: the
-// inherited one, with a UTF-8 character type where it names another. The JDK
-// encodes what a program prints by the character type and the terminal decodes
-// by it, so a learner's "Grüße" survives only if both use one that can hold it.
-// Language and formats stay as they were.
-QProcessEnvironment LaunchEnvironment(const QProcessEnvironment& inherited,
-                                      TLaunchPlatform platform = NativeLaunchPlatform());
 
 // --- applet launch ------------------------------------------------------------
 

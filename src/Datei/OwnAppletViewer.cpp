@@ -1,5 +1,8 @@
 #include "Datei/OwnAppletViewer.h"
 
+#include "DosCall/ProcessSetup.h"
+#include "DosCall/StartProgram.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
@@ -34,27 +37,13 @@ bool HoldsViewer(const QString& classDirectory) {
 
 } // namespace
 
-TFinishedRun RunAndWait(const TProgramCall& call) {
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.start(call.Program, call.Arguments);
-    TFinishedRun run;
-    if (!process.waitForStarted())
-        return run;
-    if (!process.waitForFinished(5 * 60 * 1000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.Finished = process.exitStatus() == QProcess::NormalExit;
-    run.ExitCode = process.exitCode();
-    run.StandardError = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
+TOwnAppletViewer::TOwnAppletViewer(QString cacheRoot, TRunCompiler run, TLaunchPlatform platform)
+    : CacheRoot(std::move(cacheRoot)), Run(std::move(run)), Platform(platform) {
+    if (!Run)
+        Run = [](const doscall::TCommand& javac) {
+            return doscall::RunCaptured(javac.Program, javac.Arguments);
+        };
 }
-
-TOwnAppletViewer::TOwnAppletViewer(QString cacheRoot, TRunAndWait run, TLaunchPlatform platform)
-    : CacheRoot(std::move(cacheRoot)), Run(std::move(run)), Platform(platform) {}
 
 QString TOwnAppletViewer::DefaultCacheRoot() {
     return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
@@ -134,14 +123,14 @@ bool TOwnAppletViewer::Compile(const QString& jdkDir, const QString& target) {
         arguments << file;
     }
     const QString javac = JdkProgram(jdkDir, QStringLiteral("javac"), Platform);
-    const TFinishedRun run = Run({javac, arguments});
-    LastCompileOutput = run.StandardError;
-    if (!run.Finished) {
+    const doscall::TCapture run = Run({javac, arguments});
+    LastCompileOutput = run.Text();
+    if (!run.Ran) {
         LastCompileOutput += QStringLiteral("%1 kann nicht ausgeführt werden.").arg(javac);
         return false;
     }
     // Warnings (such as the removal notice of java.applet) leave the status 0.
-    if (run.ExitCode != 0 || !HoldsViewer(classes))
+    if (!run.Succeeded() || !HoldsViewer(classes))
         return false;
     // What an interrupted earlier attempt left there is of no use.
     if (QFileInfo::exists(target) && !HoldsViewer(target))
@@ -150,12 +139,25 @@ bool TOwnAppletViewer::Compile(const QString& jdkDir, const QString& target) {
     return QDir().rename(classes, target) || HoldsViewer(target);
 }
 
-TProgramCall TOwnAppletViewer::Command(const QString& jdkDir, const QString& classDirectory,
-                                       const QString& pageName, bool console) const {
+doscall::TCommand TOwnAppletViewer::Command(const QString& jdkDir, const QString& classDirectory,
+                                            const QString& pageName, bool console) const {
     const bool windowsWithoutConsole = Platform == TLaunchPlatform::Windows && !console;
     const QString java = windowsWithoutConsole ? QStringLiteral("javaw") : QStringLiteral("java");
     return {JdkProgram(jdkDir, java, Platform),
             {QStringLiteral("-cp"), classDirectory, MainClass, pageName}};
+}
+
+bool TOwnAppletViewer::Start(const doscall::TCommand& command, const QString& workingDir,
+                             bool console) {
+    if (console)
+        return doscall::StartProgram(command.Program, command.Arguments, workingDir, false);
+    QProcess process;
+    process.setProgram(command.Program);
+    process.setArguments(command.Arguments);
+    process.setWorkingDirectory(workingDir);
+    process.setProcessEnvironment(doscall::ChildEnvironment());
+    process.setStandardInputFile(QProcess::nullDevice());
+    return process.startDetached();
 }
 
 } // namespace datei

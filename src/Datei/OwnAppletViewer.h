@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Datei/LaunchFiles.h"
+#include "DosCall/RunCaptured.h"
+#include "DosCall/Terminals.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,25 +10,8 @@
 
 namespace datei {
 
-// A program and its arguments, each argument kept whole.
-struct TProgramCall {
-    QString Program;
-    QStringList Arguments;
-};
-
-// What a program left when it ended: whether it could be started and ran
-// to its end, its exit status and what it wrote to standard error.
-struct TFinishedRun {
-    bool Finished = false;
-    int ExitCode = -1;
-    QString StandardError;
-};
-
-using TRunAndWait = std::function<TFinishedRun(const TProgramCall&)>;
-
-// Runs the program with standard input closed and waits for it (at most five
-// minutes; a program still running then is killed and counts as not finished).
-TFinishedRun RunAndWait(const TProgramCall& call);
+// Runs javac and waits for it.
+using TRunCompiler = std::function<doscall::TCapture(const doscall::TCommand&)>;
 
 // The applet viewer that comes with Kodiwerk, for JDKs that have none of
 // their own. Its Java sources are compiled into the executable; the first
@@ -37,8 +22,9 @@ class TOwnAppletViewer {
 public:
     static inline const QString MainClass = QStringLiteral("kodiwerk.viewer.AppletViewer");
 
-    // `cacheRoot` holds one directory of classes per JDK; `run` runs javac.
-    explicit TOwnAppletViewer(QString cacheRoot = DefaultCacheRoot(), TRunAndWait run = RunAndWait,
+    // `cacheRoot` holds one directory of classes per JDK; `run` runs javac
+    // (by default with RunCaptured, so the windows keep repainting).
+    explicit TOwnAppletViewer(QString cacheRoot = DefaultCacheRoot(), TRunCompiler run = {},
                               TLaunchPlatform platform = NativeLaunchPlatform());
 
     // Below the user's cache directory.
@@ -54,18 +40,23 @@ public:
     QString ClassDirectory(const QString& jdkDir);
     QString CompileOutput() const { return LastCompileOutput; }
 
-    // The JDK's interpreter showing the page (a name relative to the current
+    // The JDK's interpreter showing the page (a name relative to the working
     // directory) with the viewer's classes; without a console window of its
     // own on Windows when `console` is false.
-    TProgramCall Command(const QString& jdkDir, const QString& classDirectory,
-                         const QString& pageName, bool console) const;
+    doscall::TCommand Command(const QString& jdkDir, const QString& classDirectory,
+                              const QString& pageName, bool console) const;
+
+    // Starts `command` in `workingDir` and returns at once: with `console` in
+    // a terminal window that shows what the applet prints, otherwise with no
+    // window but the viewer's own. False when it cannot be started.
+    static bool Start(const doscall::TCommand& command, const QString& workingDir, bool console);
 
 private:
     QString CacheKey(const QString& jdkDir) const;
     bool Compile(const QString& jdkDir, const QString& target);
 
     QString CacheRoot;
-    TRunAndWait Run;
+    TRunCompiler Run;
     TLaunchPlatform Platform;
     QString LastCompileOutput;
 };

@@ -1,11 +1,7 @@
 #include "Datei/SourceFile.h"
 
-#include "Datei/DocumentNames.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
+#include <optional>
 
 namespace datei {
 
@@ -91,36 +87,37 @@ QByteArray EncodeLines(const QStringList& lines, TFileEncoding& encoding) {
     return text.toUtf8();
 }
 
-void MoveToBackup(const QString& path) {
-    const QString backup = BackupName(path);
-    if (backup == path)
-        return;
-    QFile::remove(backup);
-    // Only a file is moved: a directory of that name is no previous version.
-    if (QFileInfo(path).isFile())
-        QFile::rename(path, backup);
+bool LooksBinary(const QByteArray& bytes) {
+    qsizetype controls = 0;
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == 0)
+            return true;
+        if ((b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f') || b == 0x7F)
+            ++controls;
+    }
+    return controls * 10 > bytes.size();
 }
 
-std::optional<TSourceText> ReadSourceFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return DecodeSource(bytes);
+TSourceFile LoadSourceFile(const QString& path) {
+    TSourceFile file;
+    const TFileContent content = ReadRegularFile(path);
+    file.Status = content.Status;
+    if (content.Status != TReadStatus::Read)
+        return file;
+    file.Source = DecodeSource(content.Bytes);
+    file.Stamp = content.Stamp;
+    file.Binary = LooksBinary(content.Bytes);
+    return file;
 }
 
-bool WriteSourceFile(const QString& path, const QStringList& lines, TFileEncoding& encoding) {
-    TFileEncoding written = encoding;
-    const QByteArray bytes = EncodeLines(lines, written);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return false;
-    encoding = written;
-    return true;
+TSaveResult SaveSourceFile(const QString& path, const QStringList& lines, TFileEncoding encoding) {
+    TSaveResult result;
+    result.Encoding = encoding;
+    const QByteArray bytes = EncodeLines(lines, result.Encoding);
+    static_cast<TWriteResult&>(result) = WriteWithBackup(path, bytes);
+    result.BecameUtf8 = encoding == TFileEncoding::Latin1 && result.Encoding == TFileEncoding::Utf8;
+    return result;
 }
 
 } // namespace datei

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "Datei/FileStore.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 namespace datei {
 
@@ -33,14 +34,28 @@ TSourceText DecodeSource(const QByteArray& bytes);
 // cannot store is written as UTF-8 instead, and `encoding` says so afterwards.
 QByteArray EncodeLines(const QStringList& lines, TFileEncoding& encoding);
 
-// Keeps the previous version of a file as its one backup (see BackupName):
-// an old backup is deleted, then the file is renamed. Nothing here can fail
-// a save: a new file has nothing to move, and a stuck backup is left alone.
-void MoveToBackup(const QString& path);
+// Whether bytes look like no text, so that opening them as one needs asking:
+// a NUL byte, or more than one byte in ten a control character other than
+// tab, line ends and form feed.
+bool LooksBinary(const QByteArray& bytes);
 
-// nullopt when the file cannot be read.
-std::optional<TSourceText> ReadSourceFile(const QString& path);
-// Replaces the file as a whole or not at all; false when it cannot be written.
-bool WriteSourceFile(const QString& path, const QStringList& lines, TFileEncoding& encoding);
+// A source file as read from disk.
+struct TSourceFile {
+    TReadStatus Status = TReadStatus::Failed;
+    TSourceText Source;
+    TFileStamp Stamp;    // of the version read, to tell a change by another program
+    bool Binary = false; // see LooksBinary
+};
+// Reads only a regular file; anything else (a FIFO, a device) is refused at once.
+TSourceFile LoadSourceFile(const QString& path);
+
+struct TSaveResult : TWriteResult {
+    TFileEncoding Encoding = TFileEncoding::Utf8; // as written
+    // A Latin-1 text held a character Latin-1 cannot store, so the file is UTF-8 now.
+    bool BecameUtf8 = false;
+};
+// Writes the lines, each followed by CR LF, in the given encoding (see
+// EncodeLines) with the previous version as backup (see WriteWithBackup).
+TSaveResult SaveSourceFile(const QString& path, const QStringList& lines, TFileEncoding encoding);
 
 } // namespace datei

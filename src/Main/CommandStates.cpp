@@ -46,6 +46,8 @@ void TMainForm::UpdateCommandStates() {
     };
     for (const auto& [action, when] : Commands)
         action->setEnabled(met(when));
+    // The error list belongs to the document shown.
+    ShowErrorList();
 }
 
 void TMainForm::ShowCurrentState() {

@@ -28,6 +28,18 @@ QString MenuCaption(const QString& path) {
     return QString(path).replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
+// What a save has to tell beyond "Fertig".
+QString SaveNote(const datei::TSaveResult& saved) {
+    QStringList notes;
+    if (saved.BecameUtf8)
+        notes << QStringLiteral("gespeichert als UTF-8");
+    if (saved.InPlace)
+        notes << QStringLiteral("Ordner schreibgeschützt: ohne Sicherungskopie gespeichert");
+    else if (saved.Backup == datei::TBackup::Skipped)
+        notes << QStringLiteral("ohne Sicherungskopie gespeichert");
+    return notes.join(QStringLiteral("; "));
+}
+
 // The editor's whole text from a file or template, caret at the start; not a user change.
 void LoadText(TColorMemo* memo, const QString& text) {
     memo->SetText(text);
@@ -95,6 +107,10 @@ void TMainForm::OpenDocument(const QString& path) {
         ShowSlot(shown);
         ShowCurrentState();
     };
+    const auto refuse = [&] {
+        stop();
+        Ask.Message(this, QStringLiteral("Datei konnte nicht geöffnet werden"));
+    };
     QString file = path;
     if (file.isEmpty()) {
         file = Ask.ChooseOpenFile(this, SourceFileDialog(OpenDialogInitialDir, QString()));
@@ -102,16 +118,24 @@ void TMainForm::OpenDocument(const QString& path) {
             return stop();
         OpenDialogInitialDir.clear();
     } else if (!QFileInfo(file).isFile()) {
-        stop();
-        Ask.Message(this, QStringLiteral("Datei konnte nicht geöffnet werden"));
-        return;
+        return refuse();
     }
+    // Read before a slot is taken: what is no regular file, or no text the
+    // user wants as one, leaves every slot as it was.
+    const datei::TSourceFile source = datei::LoadSourceFile(file);
+    if (source.Status == datei::TReadStatus::NotRegular)
+        return refuse();
+    if (source.Binary &&
+        !Ask.AskYesNo(this, QStringLiteral("Die Datei %1 enthält Binärdaten. Trotzdem als Text "
+                                           "öffnen?")
+                                .arg(file)))
+        return stop();
     OpenSlot(file);
-    const std::optional<datei::TSourceText> source = datei::ReadSourceFile(file);
-    if (!source)
+    if (source.Status != datei::TReadStatus::Read)
         throw EKodiwerkError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(file));
-    CurrentDocument().Encoding = source->Encoding;
-    LoadText(CurrentMemo(), source->Text);
+    CurrentDocument().Encoding = source.Source.Encoding;
+    CurrentDocument().Stamp = source.Stamp;
+    LoadText(CurrentMemo(), source.Source.Text);
     UpdateCommandStates();
 }
 
@@ -130,16 +154,26 @@ bool TMainForm::SaveCurrentFile() {
     TSlotDocument& document = CurrentDocument();
     if (document.Unnamed())
         return SaveCurrentFileAs();
-    datei::MoveToBackup(document.File);
+    // Nein keeps the version another program wrote, and the save stops.
+    if (datei::ChangedOnDisk(document.File, document.Stamp) &&
+        !Ask.AskYesNo(this, QStringLiteral("Die Datei %1 wurde inzwischen von einem anderen "
+                                           "Programm geändert. Überschreiben?")
+                                .arg(document.File)))
+        return false;
     SetStatusText(ProgressPanel, QStringLiteral("Speichern"));
     TColorMemo* memo = CurrentMemo();
-    if (!datei::WriteSourceFile(document.File, memo->Lines(), document.Encoding))
+    const datei::TSaveResult saved =
+        datei::SaveSourceFile(document.File, memo->Lines(), document.Encoding);
+    if (!saved.Written)
         throw EKodiwerkError(
             QStringLiteral("Datei %1 kann nicht erstellt werden").arg(document.File));
+    document.Encoding = saved.Encoding;
+    document.Stamp = saved.Stamp;
     memo->SetModified(false);
     AddRecentFile(document.File);
     UpdateCommandStates();
     SetStatusText(ProgressPanel, QStringLiteral("Fertig"));
+    SetStatusNote(SaveNote(saved));
     return true;
 }
 
@@ -153,6 +187,8 @@ bool TMainForm::SaveCurrentFileAs() {
     if (chosen.isEmpty())
         return false;
     document.File = datei::CompleteJavaExtension(chosen);
+    // Whatever is under the new name is no version this document knew.
+    document.Stamp = {};
     setWindowTitle(QFileInfo(document.File).fileName());
     ShowTabCaption(slot);
     SaveCurrentFile();

@@ -1,5 +1,5 @@
 // Commands whose windows and toolchain arrive with their own work: printing,
-// the compiler and launches, help. Until then they do nothing.
+// the launches, help. Until then they do nothing.
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 
@@ -7,7 +7,6 @@
 
 void TMainForm::Drucken1Click() {}
 void TMainForm::Druckereinrichten1Click() {}
-void TMainForm::Compiler1Click() {}
 void TMainForm::Browser1Click() {}
 void TMainForm::Runner1Click() {}
 void TMainForm::Inhalt1Click() {}
@@ -15,10 +14,14 @@ void TMainForm::Inhalt1Click() {}
 // The options dialog changes the settings record on OK; the tab width and
 // the project directory then take effect here.
 void TMainForm::Optionen1Click() {
-    if (!ShowOptions || ShowOptions() != QDialog::Accepted)
+    if (!ShowOptions)
         return;
-    OpenDialogInitialDir = Inis.ProjectDir;
+    const bool accepted = ShowOptions() == QDialog::Accepted;
+    // An OK that stopped at a later number field has already stored the tab
+    // width; the editors follow it even when the user then leaves with Abbruch.
     ApplyTabStops();
+    if (accepted)
+        OpenDialogInitialDir = Inis.ProjectDir;
 }
 
 void TMainForm::Info1Click() {

@@ -30,6 +30,7 @@ TMainForm::TMainForm(TInisRecord& inis, Prompts& prompts, QStringList arguments,
     // The first editor declares the Java colours; the others copy them at creation.
     colmemo::AddJavaRules(Slot(1).Memo->ColorRules());
     BuildMessageArea();
+    ConnectErrorList();
     BuildStatusBar();
     layout->addWidget(P_Edit, 1);
     layout->addWidget(P_Message);
@@ -105,6 +106,13 @@ void TMainForm::ConnectEditor(TColorMemo* memo) {
 void TMainForm::SetStatusText(TStatusPanel panel, const QString& text) {
     StatusPanel[panel]->setText(text);
     StatusPanel[panel]->repaint();
+    if (panel == ProgressPanel)
+        SetStatusNote(QString());
+}
+
+void TMainForm::SetStatusNote(const QString& text) {
+    StatusNote->setText(text);
+    StatusNote->repaint();
 }
 
 void TMainForm::ApplyEditorFont(const QFont& font) {

@@ -68,6 +68,13 @@ public:
     // The secondary windows, once they exist. `showOptions` gives the dialog's result.
     void SetDialogs(std::function<int()> showOptions, std::function<void()> showInfo);
 
+    // Saves the current slot's file (an unnamed one whose name dialog is
+    // cancelled compiles as "noname.java" in the current directory) and runs
+    // the compiler on it, its messages into the error list. True when the
+    // compiler ran and ended with exit status 0, warnings or not; false also
+    // while another compile runs. The first step of the launches.
+    bool CompileCurrentFile();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -108,6 +115,7 @@ private:
     // Caption, marker, command states and caret status of the page shown.
     void ShowCurrentState();
     void SetStatusText(TStatusPanel panel, const QString& text);
+    void SetStatusNote(const QString& text);
     void ApplyTabStops();
     void AutoIndent();
     // Gives all five editors the font; the first editor's font is Inis.Font.
@@ -135,6 +143,20 @@ private:
     // Closes every slot, current one first; stops at the first slot kept open.
     bool CloseAllDocuments();
     void RecentFileClick(int n);
+
+    // --- compiling and the error list ---------------------------------------------------
+    // False, after saying so, while no JDK directory is set.
+    bool CheckJdkDir();
+    // The compile without the save before it.
+    bool CompileSavedFile();
+    // Appends every line of the compiler's output to the list, raw, in red.
+    void ShowRawCompilerOutput(const QString& captured);
+    // Selects the first entry and puts the caret where it points.
+    void JumpToFirstError();
+    void JumpToError(int index);
+    // The error list of the document shown (after the first compile).
+    void ShowErrorList();
+    void ConnectErrorList();
 
     // Runs a command; a failure it does not test for ends it with the general error box.
     void Guard(const std::function<void()>& command);
@@ -170,6 +192,8 @@ private:
     void Font1Click();
     void Optionen1Click();
     void Compiler1Click();
+    void ListBoxClick();
+    void ListBoxDblClick();
     void Browser1Click();
     void Runner1Click();
     void Inhalt1Click();
@@ -189,6 +213,10 @@ private:
     bool EnterPressed = false;  // the last character typed was Enter
     bool ChangingSlots = false; // the page changes by program, not by the user
     QString OpenDialogInitialDir;
+    bool Compiling = false; // a compile runs; no second one starts
+    // What ListBox shows once a compile has taken it over from its introduction.
+    QStringList ShownErrorEntries;
+    bool ShownRawErrors = false;
     std::function<int()> ShowOptions;
     std::function<void()> ShowInfo;
 
@@ -199,6 +227,9 @@ private:
     QFrame* P_Message = nullptr;
     QListWidget* ListBox = nullptr;
     std::array<QLabel*, PanelCount> StatusPanel{};
+    // Beside the panels: what a save has to tell beyond "Fertig"; cleared by
+    // the next progress text.
+    QLabel* StatusNote = nullptr;
     QMenu* PopupMenu = nullptr;
     // Modeless, owned by the window, created when first shown.
     TFindDialog* FindDialog = nullptr;

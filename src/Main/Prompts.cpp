@@ -49,6 +49,8 @@ void PrepareFileDialog(QFileDialog& dialog, const TFileDialogRequest& request) {
         dialog.setDirectory(request.InitialDir);
     if (!request.ProposedName.isEmpty())
         dialog.selectFile(request.ProposedName);
+    if (!request.Title.isEmpty())
+        dialog.setWindowTitle(request.Title);
 }
 
 } // namespace
@@ -133,4 +135,16 @@ bool QtPrompts::SetupPrinter(QWidget* parent, QPrinter* printer) {
 
 int QtPrompts::ShowModal(QDialog* dialog) {
     return dialog->exec();
+}
+
+bool QtPrompts::AskYesNo(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), text,
+                    QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    // Nein is the answer that changes nothing: Enter and Escape both take it.
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
 }

@@ -16,6 +16,7 @@ struct TFileDialogRequest {
     QString DefaultSuffix; // without the dot
     QString InitialDir;    // empty: the platform's default
     QString ProposedName;  // file name put into the name field
+    QString Title;         // the dialog's caption; empty: Qt's own
 };
 
 // Every modal question, message box and common dialog a command shows goes
@@ -43,6 +44,8 @@ public:
     virtual bool SetupPrinter(QWidget* parent, QPrinter* printer) = 0;
     // Shows a dialog of ours modally and returns its result code.
     virtual int ShowModal(QDialog* dialog) = 0;
+    // Confirmation box "Bestätigung" with "&Ja" and "&Nein" only; true for Ja.
+    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
 };
 
 // The real dialogs of the desktop.
@@ -57,4 +60,5 @@ public:
     bool ChoosePrinter(QWidget* parent, QPrinter* printer) override;
     bool SetupPrinter(QWidget* parent, QPrinter* printer) override;
     int ShowModal(QDialog* dialog) override;
+    bool AskYesNo(QWidget* parent, const QString& text) override;
 };

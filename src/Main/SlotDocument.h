@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Datei/CompilerMessages.h"
 #include "Datei/SourceFile.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 // What belongs to the document in one editor slot, besides what its editor
 // holds itself (text, caret, undo, modification flag). Taking a slot for a
@@ -16,6 +19,15 @@ struct TSlotDocument {
     QString File = NoName; // full path, or NoName
     // How the file is written back: the way it was read, UTF-8 for a new one.
     datei::TFileEncoding Encoding = datei::TFileEncoding::Utf8;
+    // The file's version as last read or written here; none for a new
+    // document or a name just chosen by Save as.
+    datei::TFileStamp Stamp;
+    // The error list of the document's last compile, shown while its page is:
+    // the entries and, for entry i, the place ErrorPositions[i] a double-click
+    // jumps to; red when raw compiler lines follow the messages.
+    QStringList ErrorEntries;
+    QList<datei::TErrorPosition> ErrorPositions;
+    bool RawErrors = false;
 
     bool Unnamed() const { return File == NoName; }
 };

@@ -56,6 +56,7 @@ void TMainForm::BuildMessageArea() {
     P_Message->setFixedHeight(MessageAreaHeight);
     ListBox = new QListWidget(P_Message);
     ListBox->setObjectName(QStringLiteral("ListBox"));
+    ListBox->setAccessibleName(QStringLiteral("Fehlerliste"));
     QFont font(QStringLiteral("Courier New"));
     font.setPixelSize(ErrorListFontPixels);
     ListBox->setFont(font);
@@ -84,6 +85,10 @@ void TMainForm::BuildStatusBar() {
         StatusPanel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         statusBar()->addWidget(StatusPanel[i]);
     }
+    StatusNote = new QLabel(statusBar());
+    StatusNote->setObjectName(QStringLiteral("StatusNote"));
+    StatusNote->setAccessibleName(QStringLiteral("Hinweis"));
+    statusBar()->addWidget(StatusNote, 1);
     // The panels' frames need room beyond their text height.
     statusBar()->setFixedHeight(StatusBarHeight + 4);
     statusBar()->setSizeGripEnabled(true);

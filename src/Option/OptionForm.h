@@ -1,24 +1,105 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
+#include <functional>
+#include <memory>
 
+class QCheckBox;
+class QGroupBox;
 class QLineEdit;
+class QTabWidget;
+class QToolButton;
 class Prompts;
+class TDirListForm;
+struct TFileDialogRequest;
 struct TInisRecord;
 
-// The options dialog.
+// The options dialog: editor, start, directory and print settings. It is
+// created once at start-up and keeps its controls between showings; it edits
+// the settings record it is handed, and only its OK stores into it. Its result
+// tells the main window whether OK went through, which then re-applies the
+// tab stops and gives the open dialog the project directory.
 class TOptionForm : public QDialog {
     Q_OBJECT
 public:
     TOptionForm(TInisRecord& inis, Prompts& prompts, QWidget* parent = nullptr);
+    ~TOptionForm() override;
 
-    // Puts the settings' three paths into their fields.
-    void ShowPaths();
+    // --- handlers ------------------------------------------------------------
+    void FormShow();
+    // Stops at a number field that holds no number, with the general error box
+    // and the dialog open.
+    void B_OKClick();
+    void B_CancelClick();
+    // Drops every typed character but digits and control characters.
+    void E_AppYKeyPress(QChar& key);
+    void B_JDKClick();
+    void B_ProjektClick();
+    void B_HilfeClick();
 
-    QLineEdit* E_JdkDir = nullptr;
-    QLineEdit* E_ProjektDir = nullptr;
-    QLineEdit* E_HilfeDir = nullptr;
+    // The directory chooser registers itself here when it is created.
+    void SetDirListForm(TDirListForm* dirList);
+    // Copies the record's three paths into their fields.
+    void LoadPathFields();
+    // The general error box, for the directory chooser.
+    void ShowError(const QString& text);
+
+    // --- controls others read ------------------------------------------------
+    QLineEdit* E_JdkDir() const { return Ui.E_JdkDir; }
+    QLineEdit* E_ProjektDir() const { return Ui.E_ProjektDir; }
+    QLineEdit* E_HilfeDir() const { return Ui.E_HilfeDir; }
+    // The print options: they live only here, survive Abbruch and are never
+    // stored; printing reads them.
+    QLineEdit* E_LinkerRand() const { return Ui.E_LinkerRand; }
+    QCheckBox* CB_ZeilenNr() const { return Ui.CB_ZeilenNr; }
+    QCheckBox* CB_DateiDruck() const { return Ui.CB_DateiDruck; }
+    // The print-into-a-file dialog, preset with its title, filter and extension.
+    TFileDialogRequest& SaveDialog_Druck() { return *SaveDialogDruck; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    struct Controls {
+        QTabWidget* PC_Option = nullptr;
+        QCheckBox* CB_AutoTab = nullptr;
+        QLineEdit* E_Tabs = nullptr;
+        QLineEdit* E_AppX = nullptr;
+        QLineEdit* E_AppY = nullptr;
+        QCheckBox* CB_AWinMin = nullptr;
+        QCheckBox* CB_RWinMin = nullptr;
+        QLineEdit* E_JdkDir = nullptr;
+        QToolButton* B_JDK = nullptr;
+        QLineEdit* E_ProjektDir = nullptr;
+        QToolButton* B_Projekt = nullptr;
+        QLineEdit* E_HilfeDir = nullptr;
+        QToolButton* B_Hilfe = nullptr;
+        QLineEdit* E_LinkerRand = nullptr;
+        QCheckBox* CB_ZeilenNr = nullptr;
+        QCheckBox* CB_DateiDruck = nullptr;
+    };
+
+    void BuildControls();
+    QWidget* BuildEditorPage();
+    QWidget* BuildStartPage();
+    QWidget* BuildDirectoryPage();
+    QWidget* BuildPrintPage();
+    QLineEdit* NumberField(const char* name, const QString& text, QWidget* parent);
+    // A field with its folder button at the right end, in a group box.
+    QGroupBox* PathGroup(const QString& caption, const char* field, const QString& text,
+                         const char* button, const QString& buttonName, QLineEdit*& edit,
+                         QToolButton*& picture);
+    // A number field's value; throws the general error when it holds none.
+    int NumberIn(QLineEdit* field);
+    void ShowDirListFor(bool jdk, QLineEdit* field);
+    // Runs a handler; a failure it does not test for ends it with the error box.
+    void Guard(const std::function<void()>& handler);
+
     TInisRecord& Inis;
+    Prompts& Ask;
+    Controls Ui;
+    QPointer<TDirListForm> DirList;
+    std::unique_ptr<TFileDialogRequest> SaveDialogDruck;
 };

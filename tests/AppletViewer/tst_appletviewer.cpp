@@ -3,7 +3,7 @@
 // and closing it the way a window manager would.
 #include "Datei/LaunchFiles.h"
 #include "Datei/OwnAppletViewer.h"
-#include "JdkRig.h"
+#include "LaunchRig.h"
 #include "XWindows.h"
 
 #include <QTemporaryDir>
@@ -53,7 +53,7 @@ class TestAppletViewer : public QObject {
             qWarning() << viewer.CompileOutput();
             return false;
         }
-        const datei::TProgramCall call = viewer.Command(jdk, classes, page, true);
+        const doscall::TCommand call = viewer.Command(jdk, classes, page, true);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         run.Process->setProcessEnvironment(env);

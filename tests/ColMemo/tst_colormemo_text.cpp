@@ -51,7 +51,7 @@ private slots:
     void tab_inserts_tab_character();
     void on_change_fires_once_per_text_change();
     void on_change_ignores_format_and_layout_changes();
-    void paste_turns_line_separators_into_breaks();
+    void paste_keeps_separators_as_characters();
     void copy_keeps_non_breaking_spaces();
     void on_click_sees_moved_caret();
     void modified_follows_edits_and_loads();
@@ -81,7 +81,9 @@ void TestColorMemoText::text_keeps_lines_with_any_line_end_data() {
     QTest::newRow("empty line before end") << "a\r\n\r\n"
                                            << "a\r\n\r\n"
                                            << 5 << 2;
-    QTest::newRow("line separator") << QStringLiteral("a\u2028b") << "a\r\nb" << 4 << 2;
+    QTest::newRow("separators are characters")
+        << QStringLiteral("a\u2028b\u2029c\r\n\ufdd0\ufdd1")
+        << QStringLiteral("a\u2028b\u2029c\r\n\ufdd0\ufdd1") << 9 << 2;
 }
 
 void TestColorMemoText::text_keeps_lines_with_any_line_end() {
@@ -467,15 +469,15 @@ void TestColorMemoText::on_change_ignores_format_and_layout_changes() {
     QCOMPARE(changes, 1);
 }
 
-void TestColorMemoText::paste_turns_line_separators_into_breaks() {
+void TestColorMemoText::paste_keeps_separators_as_characters() {
     TColorMemo memo;
     int changes = 0;
     memo.OnChange = [&](TColorMemo*) { ++changes; };
     QApplication::clipboard()->setText(QStringLiteral("x\u2028y\nz"));
     memo.paste();
     QCOMPARE(changes, 1);
-    QCOMPARE(memo.Text(), QStringLiteral("x\r\ny\r\nz"));
-    QCOMPARE(memo.LineCount(), 3);
+    QCOMPARE(memo.Text(), QStringLiteral("x\u2028y\r\nz"));
+    QCOMPARE(memo.LineCount(), 2);
 }
 
 void TestColorMemoText::copy_keeps_non_breaking_spaces() {

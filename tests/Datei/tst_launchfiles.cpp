@@ -1,7 +1,8 @@
 // The files a launch writes beside the source: class name, launch script,
 // applet page and viewer command; the script run for real with the machine's JDKs.
 #include "Datei/LaunchFiles.h"
-#include "JdkRig.h"
+#include "DosCall/ProcessSetup.h"
+#include "LaunchRig.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,6 +20,35 @@ QByteArray ReadBytes(const QString& path) {
 }
 
 const QString Prompt = QStringLiteral("Weiter mit der Eingabetaste . . . ");
+
+// Sets environment variables (an empty value: unset) while it lives.
+class TLocaleVariables {
+public:
+    explicit TLocaleVariables(const QList<std::pair<const char*, QByteArray>>& values) {
+        for (const auto& [name, value] : values) {
+            Saved.append({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
+            Set(name, !value.isEmpty(), value);
+        }
+    }
+    ~TLocaleVariables() {
+        for (const TSaved& saved : Saved)
+            Set(saved.Name, saved.WasSet, saved.Value);
+    }
+
+private:
+    struct TSaved {
+        const char* Name;
+        bool WasSet;
+        QByteArray Value;
+    };
+    static void Set(const char* name, bool set, const QByteArray& value) {
+        if (set)
+            qputenv(name, value);
+        else
+            qunsetenv(name);
+    }
+    QList<TSaved> Saved;
+};
 
 } // namespace
 
@@ -139,35 +169,6 @@ private slots:
                  QFileInfo(dir).canonicalFilePath());
     }
 
-    void a_launch_gets_a_utf8_character_type_and_keeps_its_language_data() {
-        QTest::addColumn<QStringList>("inherited"); // NAME=value
-        QTest::addColumn<QStringList>("launched");
-        QTest::newRow("UTF-8 already")
-            << QStringList{"LANG=de_DE.UTF-8"} << QStringList{"LANG=de_DE.UTF-8"};
-        QTest::newRow("utf8 spelt short") << QStringList{"LANG=C", "LC_CTYPE=en_US.utf8"}
-                                          << QStringList{"LANG=C", "LC_CTYPE=en_US.utf8"};
-        QTest::newRow("nothing set") << QStringList{} << QStringList{"LC_CTYPE=C.UTF-8"};
-        QTest::newRow("plain C") << QStringList{"LANG=C"}
-                                 << QStringList{"LANG=C", "LC_CTYPE=C.UTF-8"};
-        QTest::newRow("Latin-1 German") << QStringList{"LANG=de_DE.ISO-8859-1"}
-                                        << QStringList{"LANG=de_DE.ISO-8859-1", "LC_CTYPE=C.UTF-8"};
-        QTest::newRow("LC_ALL outranks the others")
-            << QStringList{"LC_ALL=de_DE@euro", "LANG=de_DE.UTF-8"}
-            << QStringList{"LANG=de_DE@euro", "LC_CTYPE=C.UTF-8"};
-    }
-    void a_launch_gets_a_utf8_character_type_and_keeps_its_language() {
-        QFETCH(QStringList, inherited);
-        QFETCH(QStringList, launched);
-        QProcessEnvironment env;
-        for (const QString& entry : inherited)
-            env.insert(entry.section('=', 0, 0), entry.section('=', 1));
-        QStringList result = datei::LaunchEnvironment(env, TLaunchPlatform::Unix).toStringList();
-        result.sort();
-        QCOMPARE(result, launched);
-        QCOMPARE(datei::LaunchEnvironment(env, TLaunchPlatform::Windows).toStringList(),
-                 env.toStringList());
-    }
-
     void an_earlier_launch_keeps_reading_the_script_it_started_with() {
         QTemporaryDir tmp;
         const QString script = tmp.filePath("Hallo.sh");
@@ -254,13 +255,13 @@ private slots:
                      TLaunchPlatform::Unix),
                  TLaunchFileResult::Written);
 
-        QProcessEnvironment desktop = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"LC_ALL", "LC_CTYPE", "LC_MESSAGES"})
-            desktop.remove(name);
-        desktop.insert("LANG", "C");
-        const TProgramOutput run =
-            RunProgram(tmp.path(), "/bin/sh", {"Gruss.sh"},
-                       datei::LaunchEnvironment(desktop, TLaunchPlatform::Unix));
+        // A desktop without a UTF-8 locale; started programs get one of their own.
+        QProcessEnvironment launched;
+        {
+            const TLocaleVariables desktop({{"LANG", "C"}, {"LC_ALL", {}}, {"LC_CTYPE", {}}});
+            launched = doscall::ChildEnvironment();
+        }
+        const TProgramOutput run = RunProgram(tmp.path(), "/bin/sh", {"Gruss.sh"}, launched);
         QVERIFY2(run.Finished, qPrintable(run.Err));
         QCOMPARE(run.Out, QStringLiteral("Grüße aus Köln\n\n\n"));
     }

@@ -1,7 +1,7 @@
 // The cache of Kodiwerk's own applet viewer: compiled once per JDK with that
 // JDK's javac, compiled again when the JDK changed, never used half-built.
 #include "Datei/OwnAppletViewer.h"
-#include "JdkRig.h"
+#include "LaunchRig.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -15,10 +15,10 @@ const QString MainClassFile = QStringLiteral("kodiwerk/viewer/AppletViewer.class
 // The real javac, counting its calls.
 struct TCountingRunner {
     int Calls = 0;
-    datei::TRunAndWait Runner() {
-        return [this](const datei::TProgramCall& call) {
+    datei::TRunCompiler Runner() {
+        return [this](const doscall::TCommand& javac) {
             ++Calls;
-            return datei::RunAndWait(call);
+            return doscall::RunCaptured(javac.Program, javac.Arguments);
         };
     }
 };
@@ -102,8 +102,8 @@ private slots:
     void a_javac_that_reports_failure_gets_no_viewer() {
         QTemporaryDir tmp;
         // Compiles, but says it failed: the exit status decides, not the output.
-        TOwnAppletViewer viewer(tmp.path(), [](const datei::TProgramCall& call) {
-            datei::TFinishedRun run = datei::RunAndWait(call);
+        TOwnAppletViewer viewer(tmp.path(), [](const doscall::TCommand& javac) {
+            doscall::TCapture run = doscall::RunCaptured(javac.Program, javac.Arguments);
             run.ExitCode = 1;
             return run;
         });
@@ -112,7 +112,7 @@ private slots:
 
     void the_viewer_runs_with_the_jdks_interpreter() {
         const TOwnAppletViewer unix(QString(), nullptr, datei::TLaunchPlatform::Unix);
-        const datei::TProgramCall call = unix.Command("/opt/jdk", "/c/klassen", "Hallo.html", true);
+        const doscall::TCommand call = unix.Command("/opt/jdk", "/c/klassen", "Hallo.html", true);
         QCOMPARE(call.Program, QStringLiteral("/opt/jdk/bin/java"));
         QCOMPARE(call.Arguments,
                  QStringList({"-cp", "/c/klassen", TOwnAppletViewer::MainClass, "Hallo.html"}));

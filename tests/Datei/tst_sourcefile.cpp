@@ -1,5 +1,5 @@
 // Source files on disk: line splitting, the UTF-8/Latin-1 decision, writing
-// back in the encoding read, the backup move and failures to read or write.
+// back in the encoding read, binary content, and failures to read or write.
 #include "Datei/DocumentNames.h"
 #include "Datei/SourceFile.h"
 
@@ -41,7 +41,7 @@ class TestSourceFile : public QObject {
     std::unique_ptr<QTemporaryDir> dir;
     QString Path(const QString& name) const { return dir->filePath(name); }
     QStringList Entries() const {
-        return QDir(dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        return QDir(dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
 private slots:
@@ -150,16 +150,77 @@ private slots:
         QFETCH(QByteArray, written);
         const QString path = Path(QStringLiteral("RoundTrip.java"));
         WriteBytes(path, original);
-        std::optional<datei::TSourceText> source = datei::ReadSourceFile(path);
-        QVERIFY(source);
-        QVERIFY(datei::WriteSourceFile(path, datei::SplitLines(source->Text), source->Encoding));
+        const datei::TSourceFile file = datei::LoadSourceFile(path);
+        QCOMPARE(file.Status, datei::TReadStatus::Read);
+        const datei::TSaveResult saved =
+            datei::SaveSourceFile(path, datei::SplitLines(file.Source.Text), file.Source.Encoding);
+        QVERIFY(saved.Written);
+        QCOMPARE(saved.Encoding, file.Source.Encoding);
         QCOMPARE(ReadBytes(path), written);
     }
 
+    void binary_content_is_told_from_text_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("binary");
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("tabs, line ends, form feed")
+            << QByteArray("class A {\r\n\tint i;\f\n}\r") << false;
+        QTest::newRow("umlauts") << QByteArray("\xE4\xF6\xFC \xC3\xA4") << false;
+        QTest::newRow("one NUL at the end") << QByteArray("class A {}\0", 11) << true;
+        QTest::newRow("an escape in a literal")
+            << QByteArray("String red = \"\x1B[31m\";") << false;
+        QTest::newRow("one byte in ten a control") << QByteArray("\x01"
+                                                                 "abcdefghi")
+                                                   << false;
+        QTest::newRow("two bytes in ten controls") << QByteArray("\x01\x7F"
+                                                                 "abcdefgh")
+                                                   << true;
+        QTest::newRow("class file") << QByteArray("\xCA\xFE\xBA\xBE\0\0\0\x3D", 8) << true;
+    }
+    void binary_content_is_told_from_text() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, binary);
+        QCOMPARE(datei::LooksBinary(bytes), binary);
+    }
+
+    void loading_gives_text_stamp_and_binary_hint() {
+        const QString path = Path(QStringLiteral("Daten.java"));
+        WriteBytes(path, QByteArray("a\0b\n", 4));
+        const datei::TSourceFile file = datei::LoadSourceFile(path);
+        QCOMPARE(file.Status, datei::TReadStatus::Read);
+        QCOMPARE(file.Source.Text, QString::fromLatin1("a\0b\r\n", 5));
+        QVERIFY(file.Binary);
+        QCOMPARE(file.Stamp, datei::StampOf(path));
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Ordner.java")));
+        QCOMPARE(datei::LoadSourceFile(Path(QStringLiteral("Ordner.java"))).Status,
+                 datei::TReadStatus::NotRegular);
+    }
+
+    void saving_tells_when_latin1_became_utf8() {
+        const QString path = Path(QStringLiteral("Hallo.java"));
+        datei::TSaveResult result =
+            datei::SaveSourceFile(path, {QString::fromUtf8("\u00e4")}, TFileEncoding::Latin1);
+        QVERIFY(result.Written);
+        QVERIFY(!result.BecameUtf8);
+        QCOMPARE(ReadBytes(path), QByteArray("\xE4\r\n"));
+        result = datei::SaveSourceFile(path, {QString::fromUtf8("\u00e4 \u20ac")},
+                                       TFileEncoding::Latin1);
+        QVERIFY(result.Written);
+        QVERIFY(result.BecameUtf8);
+        QCOMPARE(result.Encoding, TFileEncoding::Utf8);
+        QCOMPARE(result.Backup, datei::TBackup::Kept);
+        QCOMPARE(ReadBytes(path), QByteArray("\xC3\xA4 \xE2\x82\xAC\r\n"));
+        QCOMPARE(ReadBytes(Path(QStringLiteral("Hallo.jav_"))), QByteArray("\xE4\r\n"));
+        // Already UTF-8: nothing to tell.
+        result = datei::SaveSourceFile(path, {QString::fromUtf8("\u20ac")}, TFileEncoding::Utf8);
+        QVERIFY(!result.BecameUtf8);
+    }
+
     void a_file_that_cannot_be_read_gives_nothing() {
-        QVERIFY(!datei::ReadSourceFile(Path(QStringLiteral("Missing.java"))));
-        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Folder.java")));
-        QVERIFY(!datei::ReadSourceFile(Path(QStringLiteral("Folder.java"))));
+        QCOMPARE(datei::LoadSourceFile(Path(QStringLiteral("Missing.java"))).Status,
+                 datei::TReadStatus::Failed);
+        QCOMPARE(datei::LoadSourceFile(Path(QStringLiteral("Missing.java"))).Source.Text,
+                 QString());
     }
 
     void a_file_that_cannot_be_written_fails_and_leaves_no_trace_data() {
@@ -171,39 +232,18 @@ private slots:
         QFETCH(QString, name);
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Taken.java")));
         const QStringList before = Entries();
-        TFileEncoding encoding = TFileEncoding::Latin1;
-        QVERIFY(!datei::WriteSourceFile(Path(name), {"x"}, encoding));
-        QCOMPARE(encoding, TFileEncoding::Latin1);
+        QVERIFY(!datei::SaveSourceFile(Path(name), {"x"}, TFileEncoding::Latin1).Written);
         QCOMPARE(Entries(), before);
     }
 
-    void the_backup_holds_the_previous_version_only() {
-        const QString path = Path(QStringLiteral("Hallo.java"));
-        const QString backup = Path(QStringLiteral("Hallo.jav_"));
-        WriteBytes(backup, "oldest");
-        WriteBytes(path, "previous");
-        datei::MoveToBackup(path);
-        QVERIFY(!QFile::exists(path));
-        QCOMPARE(ReadBytes(backup), QByteArray("previous"));
-        // Nothing to move: an old backup goes all the same, nothing else happens.
-        datei::MoveToBackup(path);
-        QVERIFY(!QFile::exists(backup));
-        QVERIFY(!QFile::exists(path));
-    }
-
-    void a_directory_is_never_moved_to_the_backup() {
-        const QString path = Path(QStringLiteral("Folder.java"));
-        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Folder.java")));
-        datei::MoveToBackup(path);
-        QVERIFY(QFileInfo(path).isDir());
-        QVERIFY(!QFile::exists(Path(QStringLiteral("Folder.jav_"))));
-    }
-
-    void a_file_named_like_its_backup_is_not_deleted() {
+    void a_file_named_like_its_backup_is_saved_without_one() {
         const QString path = Path(QStringLiteral("Odd.jav_"));
-        WriteBytes(path, "keep");
-        datei::MoveToBackup(path);
-        QCOMPARE(ReadBytes(path), QByteArray("keep"));
+        WriteBytes(path, "old");
+        const datei::TSaveResult saved = datei::SaveSourceFile(path, {"new"}, TFileEncoding::Utf8);
+        QVERIFY(saved.Written);
+        QCOMPARE(saved.Backup, datei::TBackup::Skipped);
+        QCOMPARE(ReadBytes(path), QByteArray("new\r\n"));
+        QCOMPARE(Entries(), QStringList{"Odd.jav_"});
     }
 };
 

@@ -154,8 +154,8 @@ private slots:
     }
 
     void a_name_that_cannot_be_read_leaves_an_empty_slot_and_the_error() {
-        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("Ordner.java")));
-        const QString path = Path(QStringLiteral("Ordner.java"));
+        // Typed into the open dialog, naming no file.
+        const QString path = Path(QStringLiteral("Fehlt.java"));
         ChooseFiles({path});
         Command("Oeffnen1");
         QCOMPARE(TextsOf(QStringLiteral("error")),

@@ -154,6 +154,40 @@ private slots:
         QVERIFY(answers.Unexpected.isEmpty());
     }
 
+    void the_yes_no_question_changes_nothing_unless_ja_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Ja clicked") << "&Ja" << true;
+        QTest::newRow("Alt+J takes Ja") << "Alt+J" << true;
+        QTest::newRow("Nein clicked") << "&Nein" << false;
+        QTest::newRow("Enter takes Nein") << "Enter" << false;
+        QTest::newRow("Escape takes Nein") << "Escape" << false;
+    }
+    void the_yes_no_question_changes_nothing_unless_ja() {
+        QFETCH(QString, how);
+        QFETCH(bool, yes);
+        QString seen;
+        ModalAnswers answers({[&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            QVERIFY(box);
+            QStringList buttons = ButtonTexts(box);
+            buttons.sort();
+            seen = box->windowTitle() + QStringLiteral(" | ") + box->text() +
+                   QStringLiteral(" | ") + buttons.join(QLatin1Char(','));
+            if (how == QStringLiteral("Escape"))
+                QTest::keyClick(box, Qt::Key_Escape);
+            else if (how == QStringLiteral("Enter"))
+                QTest::keyClick(box, Qt::Key_Return);
+            else if (how == QStringLiteral("Alt+J"))
+                QTest::keyClick(box, Qt::Key_J, Qt::AltModifier);
+            else
+                QTest::mouseClick(ButtonWithText(box, how), Qt::LeftButton);
+        }});
+        QCOMPARE(prompts.AskYesNo(nullptr, QStringLiteral("Trotzdem als Text öffnen?")), yes);
+        QCOMPARE(seen, QStringLiteral("Bestätigung | Trotzdem als Text öffnen? | &Ja,&Nein"));
+        QVERIFY(answers.Unexpected.isEmpty());
+    }
+
     void messages_and_errors_have_one_ok_button_and_their_titles() {
         QStringList seen;
         const auto look = [&](QWidget* modal) {

@@ -216,12 +216,14 @@ private slots:
         TMainForm& form = *windows.MainForm;
         form.findChild<QAction*>("Neu1")->trigger();
         const qreal narrow = form.CurrentMemo()->tabStopDistance();
-        // The dialog changes the record it was handed; only its OK counts here.
+        // Like the real dialog, only OK stores into the record it was handed.
         prompts.OnModal = [&](QDialog* dialog) {
             if (dialog != windows.OptionForm.get())
                 return int(QDialog::Rejected);
-            windows.Inis.Tabs = 8;
-            windows.Inis.ProjectDir = QStringLiteral("/home/lea/projekte");
+            if (confirmed) {
+                windows.Inis.Tabs = 8;
+                windows.Inis.ProjectDir = QStringLiteral("/home/lea/projekte");
+            }
             return result;
         };
         form.findChild<QAction*>("Optionen1")->trigger();

@@ -13,7 +13,8 @@
 class ScriptedPrompts : public Prompts {
 public:
     struct Call {
-        // "ask", "message", "error", "open", "save", "font", "printer", "setup", "modal"
+        // "ask", "message", "error", "open", "save", "font", "printer", "setup", "modal",
+        // "yesno"
         QString Kind;
         QString Text;    // message text, the dialog's proposed name, a font's family
         QString Caption; // error caption, or the dialog's initial directory
@@ -79,5 +80,13 @@ public:
             if (call.Kind == kind)
                 result.append(call);
         return result;
+    }
+
+    // Takes its answer from Answers too; with none queued the answer is Nein.
+    bool AskYesNo(QWidget*, const QString& text) override {
+        Calls.append({QStringLiteral("yesno"), text, {}});
+        if (OnAsk)
+            OnAsk();
+        return !Answers.isEmpty() && Answers.dequeue() == Answer::Yes;
     }
 };

@@ -1,7 +1,8 @@
 #pragma once
 
-// The machine's real JDKs and a way to run their programs from a test.
+// Running the machine's JDKs and the files a launch writes, from a test.
 #include "Datei/Templates.h"
+#include "JdkRig.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,9 +11,12 @@
 #include <QString>
 #include <QStringList>
 
-// The JDK directories found when the build was configured.
+// Every JDK of the machine, the default one first.
 inline QStringList TestJdks() {
-    return QStringLiteral(KW_TEST_JDKS).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList dirs;
+    for (const TJdk& jdk : InstalledJdks())
+        dirs << jdk.Dir;
+    return dirs;
 }
 
 struct TProgramOutput {
