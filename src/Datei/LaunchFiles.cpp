@@ -106,6 +106,14 @@ QString ViewerCommandLine(const QString& jdkDir, const QString& className,
            AppletPageName(className);
 }
 
+QString CommandLineText(const QString& program, const QStringList& arguments) {
+    QStringList words;
+    for (const QString& word : QStringList{program} + arguments)
+        words << (word.contains(QLatin1Char(' ')) ? QLatin1Char('"') + word + QLatin1Char('"')
+                                                  : word);
+    return words.join(QLatin1Char(' '));
+}
+
 TLaunchFileResult WriteBesideSource(const QString& sourcePath, const QString& fileName,
                                     const QStringList& lines, TLaunchPlatform platform) {
     if (!QDir::setCurrent(QFileInfo(sourcePath).absolutePath()))

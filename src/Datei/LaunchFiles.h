@@ -55,6 +55,10 @@ QStringList AppletPageLines(const QString& className, int appletWidth, int apple
 QString ViewerCommandLine(const QString& jdkDir, const QString& className,
                           TLaunchPlatform platform);
 
+// A program call as one line for the status bar: the program and its
+// arguments separated by blanks, those with a blank in double quotes.
+QString CommandLineText(const QString& program, const QStringList& arguments);
+
 // --- writing beside the source ----------------------------------------------------
 
 enum class TLaunchFileResult {

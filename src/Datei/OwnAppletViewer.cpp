@@ -84,9 +84,13 @@ QString TOwnAppletViewer::CacheKey(const QString& jdkDir) const {
     return QString::fromLatin1(hash.result().toHex().left(20));
 }
 
+QString TOwnAppletViewer::Location(const QString& jdkDir) const {
+    return QDir(CacheRoot).filePath(CacheKey(jdkDir));
+}
+
 QString TOwnAppletViewer::ClassDirectory(const QString& jdkDir) {
     LastCompileOutput.clear();
-    const QString target = QDir(CacheRoot).filePath(CacheKey(jdkDir));
+    const QString target = Location(jdkDir);
     if (HoldsViewer(target) || Compile(jdkDir, target))
         return target;
     return QString();

@@ -34,6 +34,9 @@ public:
     // ("kodiwerk/viewer/AppletViewer.java").
     static QList<std::pair<QString, QByteArray>> Sources();
 
+    // Where the classes compiled by the JDK in `jdkDir` are kept, compiled or not.
+    QString Location(const QString& jdkDir) const;
+
     // The class directory of the viewer compiled by the JDK in `jdkDir`,
     // compiled first when the cache has none for it; "" when it cannot be
     // compiled, and then CompileOutput() says why.

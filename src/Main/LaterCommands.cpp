@@ -1,5 +1,5 @@
-// Commands whose windows and toolchain arrive with their own work: printing,
-// the launches, help. Until then they do nothing.
+// Commands whose windows arrive with their own work: printing and help.
+// Until then they do nothing.
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 
@@ -7,8 +7,6 @@
 
 void TMainForm::Drucken1Click() {}
 void TMainForm::Druckereinrichten1Click() {}
-void TMainForm::Browser1Click() {}
-void TMainForm::Runner1Click() {}
 void TMainForm::Inhalt1Click() {}
 
 // The options dialog changes the settings record on OK; the tab width and
