@@ -128,5 +128,10 @@ bool TMainForm::StartOwnAppletViewer(const QString& page, const QString& working
         if (viewer.ClassDirectory(Inis.JdkDir).isEmpty())
             return false;
     }
-    return datei::TOwnAppletViewer::Start(command, workingDir, console);
+    if (datei::TOwnAppletViewer::Start(command, workingDir, console))
+        return true;
+    // A desktop without a terminal still gets to see the applet, only not what it prints.
+    return console && datei::TOwnAppletViewer::Start(
+                          viewer.Command(Inis.JdkDir, viewer.Location(Inis.JdkDir), page, false),
+                          workingDir, false);
 }

@@ -278,6 +278,22 @@ private slots:
                  QStringLiteral("<APPLET code=Hallo.class width=640 height=480></APPLET>"));
     }
 
+    void without_a_terminal_the_viewer_shows_the_applet_without_its_console() {
+        inis.AWinMin = false;
+        inis.JdkDir = MakeJdk("ohne Terminal", {}, {{"java", "recorder"}});
+        OpenTemplate("Hallo", true);
+        const QByteArray searchPath = qgetenv("PATH");
+        const auto restore = qScopeGuard([&] { qputenv("PATH", searchPath); });
+        qputenv("PATH", tools.filePath("leer").toLocal8Bit());
+        qunsetenv("TERMINAL");
+        Command("Browser1");
+        QCOMPARE(prompts.Calls.size(), 0);
+        const QString java = inis.JdkDir + "/bin/java";
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(java + ".called"), 60000);
+        QCOMPARE(Lines(java + ".called").mid(3), QStringList({ViewerClass, "Hallo.html"}));
+        QCOMPARE(Statuses().last(), QStringLiteral("Fertig"));
+    }
+
     void a_jdk_with_a_viewer_of_its_own_shows_the_applet_there() {
         inis.AWinMin = true;
         inis.JdkDir = MakeJdk("alt", {}, {{"java", "real"}, {"appletviewer", "recorder"}});
