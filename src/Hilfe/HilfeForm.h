@@ -2,9 +2,14 @@
 
 #include <QWidget>
 
-// The help text window: created at start-up, shown by no command.
+class QPlainTextEdit;
+
+// The help text window: created at start-up, shown by no command (help
+// opens in the browser instead).
 class THilfeForm : public QWidget {
     Q_OBJECT
 public:
     explicit THilfeForm(QWidget* parent = nullptr);
+
+    QPlainTextEdit* Memo1 = nullptr;
 };

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QScopedValueRollback>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -79,7 +80,17 @@ bool TMainForm::CompileSavedFile() {
     const QString path = document.File;
     // The launches write their files beside the source, in this directory.
     QDir::setCurrent(QFileInfo(path).path());
-    const datei::TCompilerCall call = datei::CompilerCall(Inis.JdkDir, path, document.Encoding);
+    // A file beginning with a byte-order mark is compiled from a copy without
+    // it; its classes still go beside the source, its messages name the source.
+    QTemporaryDir markFree;
+    QString compiledFile = path;
+    if (document.Encoding == datei::TFileEncoding::Utf8WithBom && markFree.isValid())
+        compiledFile = datei::CopyWithoutByteOrderMark(path, markFree.path());
+    if (compiledFile.isEmpty())
+        compiledFile = path;
+    const datei::TCompilerCall call =
+        datei::CompilerCall(Inis.JdkDir, compiledFile, document.Encoding,
+                            compiledFile == path ? QString() : QDir::currentPath());
     SetStatusText(ProgressPanel, QStringLiteral("Compiling: ") + path);
 
     document.ErrorEntries.clear();
@@ -102,7 +113,9 @@ bool TMainForm::CompileSavedFile() {
         return false;
     }
 
-    const QString captured = run.Text();
+    QString captured = run.Text();
+    if (compiledFile != path)
+        captured.replace(compiledFile, path);
     const datei::TCompilerMessages messages = datei::ParseCompilerMessages(captured, path);
     document.ErrorEntries = messages.Entries;
     document.ErrorPositions = messages.Positions;

@@ -1,13 +1,8 @@
-// Commands whose windows arrive with their own work: printing and help.
-// Until then they do nothing.
+// The options dialog: what its OK changes takes effect in the main window.
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 
 #include <QDialog>
-
-void TMainForm::Drucken1Click() {}
-void TMainForm::Druckereinrichten1Click() {}
-void TMainForm::Inhalt1Click() {}
 
 // The options dialog changes the settings record on OK; the tab width and
 // the project directory then take effect here.
@@ -20,9 +15,4 @@ void TMainForm::Optionen1Click() {
     ApplyTabStops();
     if (accepted)
         OpenDialogInitialDir = Inis.ProjectDir;
-}
-
-void TMainForm::Info1Click() {
-    if (ShowInfo)
-        ShowInfo();
 }

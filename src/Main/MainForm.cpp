@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QPrinter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Hilfe/HelpOpener.h"
 #include "Main/CommandTable.h"
 #include "Main/SlotDocument.h"
 
@@ -18,6 +19,7 @@ class QFrame;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QPrinter;
 class QTabWidget;
 class QToolBar;
 class TColorMemo;
@@ -25,6 +27,7 @@ class Prompts;
 class TShortcutDispatch;
 class TFindDialog;
 class TReplaceDialog;
+class TOptionForm;
 struct TInisRecord;
 
 // The one window the user works in: five editor slots, the error list, the
@@ -67,6 +70,10 @@ public:
     void OpenCommandLineFile();
     // The secondary windows, once they exist. `showOptions` gives the dialog's result.
     void SetDialogs(std::function<int()> showOptions, std::function<void()> showInfo);
+    // The options dialog, whose print page the print command reads when it prints.
+    void SetPrintOptions(TOptionForm* options) { PrintOptions = options; }
+    // Where F1 hands the help file; the real desktop unless a test puts in its own.
+    void SetHelpDesktop(THelpPlatform desktop) { HelpDesktop = std::move(desktop); }
 
     // Saves the current slot's file (an unnamed one whose name dialog is
     // cancelled compiles as "noname.java" in the current directory) and runs
@@ -229,6 +236,11 @@ private:
     bool ShownRawErrors = false;
     std::function<int()> ShowOptions;
     std::function<void()> ShowInfo;
+    TOptionForm* PrintOptions = nullptr;
+    THelpPlatform HelpDesktop = THelpPlatform::Desktop();
+    // One printer for the whole run, so the printer set-up holds for later jobs.
+    std::unique_ptr<QPrinter> Printer;
+    QPrinter& ThePrinter();
 
     // --- controls (objectName = the name in the command table or below) -------------------
     QToolBar* ToolBar1 = nullptr;

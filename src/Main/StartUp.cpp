@@ -15,6 +15,7 @@ TKodiwerkWindows::TKodiwerkWindows(Prompts& prompts, const QStringList& argument
     OptionForm = std::make_unique<TOptionForm>(Inis, prompts, main);
     main->SetDialogs([this, &prompts] { return prompts.ShowModal(OptionForm.get()); },
                      [this, &prompts] { prompts.ShowModal(InfoForm.get()); });
+    main->SetPrintOptions(OptionForm.get());
     // Only now that every window exists may the command-line file be opened.
     DirListForm = std::make_unique<TDirListForm>(
         *OptionForm, [main] { main->OpenCommandLineFile(); }, main);

@@ -4,6 +4,7 @@
 
 #include "Base/KodiwerkError.h"
 #include "DirList/DirListForm.h"
+#include "Hilfe/HelpPage.h"
 #include "Main/Inis.h"
 #include "Main/Prompts.h"
 #include "Option/OptionRules.h"
@@ -139,7 +140,10 @@ void TOptionForm::B_HilfeClick() {
     request.Filters = {QStringLiteral("HTLM (*.html)"), QStringLiteral("HTM (*.htm)"),
                        QStringLiteral("Alle Dateien (*.*)")};
     request.DefaultSuffix = QStringLiteral("htm");
-    request.InitialDir = option::DirectoryPart(Ui.E_HilfeDir->text());
+    // With no help file chosen yet, the one that comes with the program is near.
+    request.InitialDir = Ui.E_HilfeDir->text().isEmpty()
+                             ? ShippedHelpFolder()
+                             : option::DirectoryPart(Ui.E_HilfeDir->text());
     const QString chosen = Ask.ChooseOpenFile(this, request);
     if (!chosen.isEmpty())
         Ui.E_HilfeDir->setText(chosen);

@@ -156,6 +156,26 @@ private slots:
         QCOMPARE(ReadBytes(path), bytes);
     }
 
+    // The compiler cannot read a byte-order mark; the file keeps it all the same.
+    void a_file_with_a_byte_order_mark_compiles_and_keeps_its_mark() {
+        const QByteArray mark("\xEF\xBB\xBF");
+        const QByteArray clean = mark + "public class Markiert { String s = \"Grüße\"; }\r\n";
+        const QString path = OpenSource(QStringLiteral("Markiert.java"), clean);
+        Command("Compiler1");
+        QCOMPARE(Status(2), QStringLiteral("Fertig"));
+        QVERIFY(Entries().isEmpty());
+        QVERIFY(QFileInfo::exists(QDir(sources).filePath(QStringLiteral("Markiert.class"))));
+        QCOMPARE(ReadBytes(path), clean);
+
+        const QByteArray broken = mark + "class Kaputt {\r\n\tint a = \"eins\";\r\n}\r\n";
+        const QString brokenPath = OpenSource(QStringLiteral("Kaputt.java"), broken);
+        Command("Compiler1");
+        QCOMPARE(Entries().size(), 1);
+        QVERIFY2(Entries().first().endsWith(" in " + brokenPath), qPrintable(Entries().first()));
+        QCOMPARE(form->CurrentMemo()->CaretLine(), 1);
+        QCOMPARE(AtCaret(), QLatin1Char('"'));
+    }
+
     void an_unnamed_slot_compiles_as_noname_after_the_name_dialog_is_cancelled() {
         QVERIFY(QDir::setCurrent(sources));
         Command("Neu1");

@@ -1,0 +1,20 @@
+#include "Hilfe/HelpPage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+QString ShippedHelpFolder() {
+    return ShippedHelpFolderFrom(QCoreApplication::applicationDirPath());
+}
+
+QString ShippedHelpFolderFrom(const QString& programDir) {
+    const QString besideProgram =
+        QDir::cleanPath(programDir + QStringLiteral("/../share/kodiwerk/help"));
+    if (QFileInfo::exists(besideProgram + QLatin1Char('/') + HelpPageName))
+        return besideProgram;
+    const QString page = QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                QStringLiteral("kodiwerk/help/") + HelpPageName);
+    return page.isEmpty() ? QString() : QFileInfo(page).absolutePath();
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QPixmap>
+
+// The about box's picture, 320 × 230 pixels: the product name over a dusky
+// editor page with coloured lines of code.
+QPixmap KodiwerkPicture();
