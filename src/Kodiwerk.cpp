@@ -1,4 +1,5 @@
 // Start-up: the application, its windows in their order, the event loop.
+#include "Datei/OwnAppletViewer.h"
 #include "Hilfe/HelpPage.h"
 #include "Main/MainForm.h"
 #include "Main/Prompts.h"
@@ -17,11 +18,18 @@ namespace {
 // installation can be checked without a window or a display.
 int ShowPaths() {
     const QString help = ShippedHelpFolder();
+    const auto viewerSources = datei::TOwnAppletViewer::Sources().size();
     QTextStream out(stdout);
     out << "Programm: " << QCoreApplication::applicationFilePath() << '\n'
         << "Hilfeseite: "
-        << (help.isEmpty() ? QStringLiteral("nicht gefunden") : help + '/' + HelpPageName) << '\n';
-    return help.isEmpty() ? 1 : 0;
+        << (help.isEmpty() ? QStringLiteral("nicht gefunden") : help + '/' + HelpPageName) << '\n'
+        << "Appletviewer: "
+        << (viewerSources == 0 ? QStringLiteral("fehlt")
+                               : QStringLiteral("eingebaut (%1 Java-Quelldateien), übersetzt in %2")
+                                     .arg(viewerSources)
+                                     .arg(datei::TOwnAppletViewer::DefaultCacheRoot()))
+        << '\n';
+    return help.isEmpty() || viewerSources == 0 ? 1 : 0;
 }
 
 } // namespace

@@ -103,7 +103,7 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("<launchable type=\"desktop-id\">") + AppId));
     }
 
-    void a_prefix_moved_elsewhere_still_finds_the_help_page() {
+    void a_prefix_moved_elsewhere_still_finds_the_help_page_and_the_applet_viewer() {
         const QString moved = work.filePath(QStringLiteral("moved"));
         QVERIFY(QDir().rename(prefix, moved));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -118,6 +118,8 @@ private slots:
         QVERIFY2(paths.Code == 0, qPrintable(paths.Output));
         QVERIFY2(paths.Output.contains(QStringLiteral("Hilfeseite: ") + moved +
                                        QStringLiteral("/share/kodiwerk/help/kodiwerk-hilfe.html")),
+                 qPrintable(paths.Output));
+        QVERIFY2(paths.Output.contains(QStringLiteral("Appletviewer: eingebaut (")),
                  qPrintable(paths.Output));
     }
 
