@@ -40,13 +40,14 @@ int main(int argc, char* argv[]) {
     // box and leave the file as it was, not end the program with the text.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    // The names place the settings and the cache, also for --paths.
+    QCoreApplication::setApplicationName(QStringLiteral("Kodiwerk"));
+    QCoreApplication::setOrganizationName(QStringLiteral("quorndel"));
     if (argc == 2 && QByteArray(argv[1]) == "--paths") {
         const QCoreApplication app(argc, argv);
         return ShowPaths();
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kodiwerk"));
-    QApplication::setOrganizationName(QStringLiteral("quorndel"));
     // The desktop pairs the window with the menu entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("de.quorndel.Kodiwerk"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kodiwerk"),
