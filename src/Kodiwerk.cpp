@@ -1,12 +1,38 @@
 // Start-up: the application, its windows in their order, the event loop.
+#include "Datei/OwnAppletViewer.h"
+#include "Hilfe/HelpPage.h"
 #include "Main/MainForm.h"
 #include "Main/Prompts.h"
 #include "Main/StartUp.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
+#include <QTextStream>
 #include <QTranslator>
 #include <csignal>
+
+namespace {
+
+// "kodiwerk --paths" tells where the program finds what it ships, so an
+// installation can be checked without a window or a display.
+int ShowPaths() {
+    const QString help = ShippedHelpFolder();
+    const auto viewerSources = datei::TOwnAppletViewer::Sources().size();
+    QTextStream out(stdout);
+    out << "Programm: " << QCoreApplication::applicationFilePath() << '\n'
+        << "Hilfeseite: "
+        << (help.isEmpty() ? QStringLiteral("nicht gefunden") : help + '/' + HelpPageName) << '\n'
+        << "Appletviewer: "
+        << (viewerSources == 0 ? QStringLiteral("fehlt")
+                               : QStringLiteral("eingebaut (%1 Java-Quelldateien), übersetzt in %2")
+                                     .arg(viewerSources)
+                                     .arg(datei::TOwnAppletViewer::DefaultCacheRoot()))
+        << '\n';
+    return help.isEmpty() || viewerSources == 0 ? 1 : 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
 #ifdef SIGXFSZ
@@ -14,9 +40,18 @@ int main(int argc, char* argv[]) {
     // box and leave the file as it was, not end the program with the text.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
+    // The names place the settings and the cache, also for --paths.
+    QCoreApplication::setApplicationName(QStringLiteral("Kodiwerk"));
+    QCoreApplication::setOrganizationName(QStringLiteral("quorndel"));
+    if (argc == 2 && QByteArray(argv[1]) == "--paths") {
+        const QCoreApplication app(argc, argv);
+        return ShowPaths();
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kodiwerk"));
-    QApplication::setOrganizationName(QStringLiteral("quorndel"));
+    // The desktop pairs the window with the menu entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("de.quorndel.Kodiwerk"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kodiwerk"),
+                                                 QIcon(QStringLiteral(":/icons/kodiwerk.png"))));
 
     // The whole interface speaks German, so Qt's own dialogs (files, fonts,
     // printers) do too, whatever the desktop's language.

@@ -1,12 +1,8 @@
-// The options dialog, and the launches, whose toolchain arrives with its own
-// work: until then they do nothing.
+// The options dialog: what its OK changes takes effect in the main window.
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 
 #include <QDialog>
-
-void TMainForm::Browser1Click() {}
-void TMainForm::Runner1Click() {}
 
 // The options dialog changes the settings record on OK; the tab width and
 // the project directory then take effect here.

@@ -171,6 +171,16 @@ private:
     void ShowErrorList();
     void ConnectErrorList();
 
+    // --- launches ----------------------------------------------------------------------------
+    // Compiles, then runs the class with the JDK's interpreter through a
+    // script beside the source, in a terminal of its own.
+    void RunApplication();
+    // Compiles, then shows the class through a page beside the source in
+    // the JDK's applet viewer, or in Kodiwerk's own where the JDK has none.
+    void RunApplet();
+    // Kodiwerk's viewer on `page`, compiled first when this JDK has no copy yet.
+    bool StartOwnAppletViewer(const QString& page, const QString& workingDir);
+
     // Runs a command; a failure it does not test for ends it with the general error box.
     void Guard(const std::function<void()>& command);
 

@@ -3,6 +3,7 @@
 // and the stamp that tells a change by another program.
 #include "Datei/DocumentNames.h"
 #include "Datei/FileStore.h"
+#include "FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,17 +25,6 @@ using datei::TWriteResult;
 Q_DECLARE_METATYPE(datei::TReadStatus)
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 struct stat StatOf(const QString& path) {
     struct stat st {};

@@ -3,6 +3,7 @@
 #include "Base/KodiwerkError.h"
 #include "Datei/PrintFile.h"
 #include "Datei/PrintLines.h"
+#include "FileBytes.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,11 +14,6 @@ using datei::TFileEncoding;
 using datei::TPrintOptions;
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 TPrintOptions Options(const QString& marginField, bool numbers) {
     return {datei::PrintMargin(marginField), [numbers] { return numbers; }};

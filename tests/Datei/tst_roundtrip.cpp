@@ -2,26 +2,12 @@
 // byte, except that every line then ends in CR LF.
 #include "ColMemo/ColorMemo.h"
 #include "Datei/SourceFile.h"
+#include "FileBytes.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-} // namespace
 
 class TestRoundTrip : public QObject {
     Q_OBJECT

@@ -2,6 +2,7 @@
 // back in the encoding read, binary content, and failures to read or write.
 #include "Datei/DocumentNames.h"
 #include "Datei/SourceFile.h"
+#include "FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,17 +14,6 @@ using datei::TFileEncoding;
 Q_DECLARE_METATYPE(datei::TFileEncoding)
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // Every byte from 0x80 on, which no UTF-8 text can hold in this order.
 QByteArray HighBytes() {

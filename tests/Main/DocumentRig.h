@@ -2,6 +2,7 @@
 
 // The real main window over real files in a fresh temporary directory, with
 // scripted answers to every question; shared by the document command tests.
+#include "FileBytes.h"
 #include "MainWindowRig.h"
 
 #include <QFile>
@@ -22,10 +23,6 @@ protected:
 
     QString Path(const QString& name) const { return dir->filePath(name); }
 
-    static QByteArray ReadBytes(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-    }
     // Writes a file into the temporary directory and gives its full path.
     QString MakeFile(const QString& name, const QByteArray& bytes) const {
         QFile file(Path(name));

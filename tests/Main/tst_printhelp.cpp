@@ -10,6 +10,7 @@
 #include "Main/StartUp.h"
 #include "Option/OptionForm.h"
 
+#include "FileBytes.h"
 #include "ScriptedPrompts.h"
 #include "TestSettings.h"
 
@@ -58,11 +59,6 @@ QString PdfText(const QString& path, const QString& mode) {
     pdftotext.start(QStringLiteral("pdftotext"), {mode, path, QStringLiteral("-")});
     pdftotext.waitForFinished(60000);
     return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 } // namespace
