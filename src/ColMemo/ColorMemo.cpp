@@ -16,6 +16,12 @@ TColorMemo::TColorMemo(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(document(), &QTextDocument::contentsChange, this, &TColorMemo::DocumentChanged);
+    // The document reports moved cursors only after inserting or removing text, never after a
+    // change of formats; the cursor at the text's end moves with every such edit.
+    m_textEnd = QTextCursor(document());
+    m_textEnd.movePosition(QTextCursor::End);
+    connect(document(), &QTextDocument::cursorPositionChanged, this,
+            [this] { m_textChanged = true; });
     connect(this, &QPlainTextEdit::textChanged, this, &TColorMemo::TextChanged);
     // The caret is drawn over the colours, not by the editor below them.
     setCursorWidth(0);
@@ -24,12 +30,20 @@ TColorMemo::TColorMemo(QWidget* parent)
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { Scrolled(OnHScroll); });
     viewport()->setMouseTracking(true);
+    m_layoutWidth = viewport()->width();
+    for (QObject* child : children())
+        if (child->inherits("QWidgetTextControl"))
+            m_control = child;
+    if (m_control)
+        m_control->installEventFilter(this);
 }
 
 TColorMemo::~TColorMemo() {
     // The base class outlives this class's members; nothing it does on the way out may reach
     // them through a signal.
     disconnect(document(), nullptr, this, nullptr);
+    if (m_control)
+        m_control->removeEventFilter(this);
     disconnect(this, nullptr, this, nullptr);
     disconnect(verticalScrollBar(), nullptr, this, nullptr);
     disconnect(horizontalScrollBar(), nullptr, this, nullptr);
@@ -99,6 +113,27 @@ void TColorMemo::ReplaceSelection(const QString& text) {
     QTextCursor c = textCursor();
     m_model.Insert(c, text);
     setTextCursor(c);
+}
+
+void TColorMemo::ReplaceStretches(const std::vector<TStretch>& stretches) {
+    if (stretches.empty())
+        return;
+    std::vector<std::pair<int, int>> positions;
+    positions.reserve(stretches.size());
+    TTextModel::TPositionWalk walk(m_model, stretches.front().Start);
+    for (const TStretch& stretch : stretches) {
+        const int anchor = walk.PosOf(stretch.Start);
+        positions.emplace_back(anchor, walk.PosOf(stretch.Start + stretch.Length, true));
+    }
+    QTextCursor c(document());
+    c.beginEditBlock();
+    // From the last to the first, so the positions of those still to come hold.
+    for (size_t i = stretches.size(); i-- > 0;) {
+        c.setPosition(positions[i].first);
+        c.setPosition(positions[i].second, QTextCursor::KeepAnchor);
+        m_model.Insert(c, stretches[i].Text);
+    }
+    c.endEditBlock();
 }
 
 // ---- line list -------------------------------------------------------------
@@ -187,8 +222,10 @@ void TColorMemo::SetModified(bool modified) {
 
 // ---- events ----------------------------------------------------------------
 
-void TColorMemo::DocumentChanged(int pos, int removed, int added) {
-    if (m_model.NoteChange(pos, removed, added))
+void TColorMemo::DocumentChanged(int /*pos*/, int removed, int added) {
+    // A change of as many characters as before may be a change of formats only; text changes
+    // of equal length are told by the cursors they move (see m_textEnd).
+    if (removed != added)
         m_textChanged = true;
 }
 

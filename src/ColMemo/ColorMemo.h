@@ -8,10 +8,13 @@
 #include "ColMemo/TextModel.h"
 
 #include <QBasicTimer>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextCursor>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // The editor control of every slot: a plain-text editor that offers its text,
 // selection and caret in the character-index model (every line break counts
@@ -40,6 +43,15 @@ public:
     QString SelText() const;
     // Replaces the selection as typing would: one change notification, undoable.
     void ReplaceSelection(const QString& text);
+    // A stretch of the text and what takes its place.
+    struct TStretch {
+        int32_t Start;
+        int32_t Length;
+        QString Text;
+    };
+    // Replaces stretches (ascending, apart, indices of the text before) in one edit: one change
+    // notification, however many there are. The caret stays where it was in the text.
+    void ReplaceStretches(const std::vector<TStretch>& stretches);
 
     // The line list: an empty last line is not counted (empty text: 0 lines).
     int32_t LineCount() const;
@@ -115,11 +127,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
@@ -146,6 +161,7 @@ private:
 
     QRect CaretRect() const;
     void RestartBlink();
+    bool OnLongLine() const;
     void CaretMoved();
     void Scrolled(const std::function<void(TColorMemo*)>& event);
 
@@ -158,6 +174,8 @@ private:
     TColorMemoGeometry m_geometry;
     int32_t m_caretLine = 0;    // the remembered caret line
     bool m_textChanged = false; // a real text change awaits its notification
+    QTextCursor m_textEnd;      // stays at the end of the text
+    int m_layoutWidth = 0;      // the width the document was last laid out for
 
     colmemo::TDrawRules m_rules;
     colmemo::THotSpot m_hotSpot;
@@ -174,5 +192,8 @@ private:
 
     QBasicTimer m_blink;
     bool m_caretOn = false;
-    QRect m_caretRect; // where the caret was drawn last
+    bool m_steadyCaret = false;      // the caret's line is too long to blink on
+    QObject* m_control = nullptr;    // the editor's own text control
+    QElapsedTimer m_lastDoubleClick; // a triple click is still possible shortly after
+    QRect m_caretRect;               // where the caret was drawn last
 };

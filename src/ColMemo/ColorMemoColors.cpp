@@ -65,6 +65,18 @@ bool TColorMemo::CaretLineScanFor(const QRect& paintRect) {
 }
 
 void TColorMemo::paintEvent(QPaintEvent* e) {
+    // The editor throws a line's shaping away after laying it out and shapes it again on every
+    // paint; on a long line that is a walk along all of it for each blink of the caret. Long
+    // lines keep their shaping instead (short ones are cheap to shape again).
+    constexpr int LongLine = 2000;
+    const qreal height = viewport()->height();
+    QPointF origin = contentOffset();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid() && origin.y() < height;
+         block = block.next()) {
+        if (block.length() > LongLine && !block.layout()->cacheEnabled())
+            block.layout()->setCacheEnabled(true);
+        origin.ry() += blockBoundingRect(block).height();
+    }
     QPlainTextEdit::paintEvent(e);
     QPainter painter(viewport());
     if (ColouringActive())
@@ -74,6 +86,20 @@ void TColorMemo::paintEvent(QPaintEvent* e) {
         m_caretRect = CaretRect();
         painter.fillRect(m_caretRect, palette().color(QPalette::Text));
     }
+}
+
+void TColorMemo::resizeEvent(QResizeEvent* e) {
+    // The editor lays out every line of the document afresh whenever it gets wider, which on a
+    // long file costs more than the rest of opening it. Unwrapped lines do not depend on the
+    // width, so a widening is passed on as a change of height only. A narrowing still goes
+    // through: it also trims the width the horizontal scroll bar allows for.
+    if (lineWrapMode() == NoWrap && viewport()->width() >= m_layoutWidth) {
+        QResizeEvent sameWidth(e->size(), QSize(e->size().width(), e->oldSize().height()));
+        QPlainTextEdit::resizeEvent(&sameWidth);
+        return;
+    }
+    QPlainTextEdit::resizeEvent(e);
+    m_layoutWidth = viewport()->width();
 }
 
 void TColorMemo::PaintRuns(QPainter& painter, const QRect& paintRect, bool caretLineOnly) {
@@ -115,16 +141,26 @@ QRect TColorMemo::CaretRect() const {
     return QRect(rect.left(), rect.top(), 1, rect.height());
 }
 
+// Every paint of a line, even of the caret's rectangle alone, costs the editor a walk along
+// all of the line; on a very long line the caret stays on instead of blinking, so an idle
+// window costs nothing.
+bool TColorMemo::OnLongLine() const {
+    constexpr int SteadyCaretLine = 20000;
+    return document()->findBlock(textCursor().position()).length() > SteadyCaretLine;
+}
+
 void TColorMemo::RestartBlink() {
     m_caretOn = true;
     const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
-    if (flashTime > 0)
+    m_steadyCaret = OnLongLine();
+    if (flashTime > 0 && !m_steadyCaret)
         m_blink.start(flashTime / 2, this);
     else
         m_blink.stop();
 }
 
 void TColorMemo::CaretMoved() {
+    m_steadyCaret = OnLongLine();
     if (hasFocus())
         RestartBlink();
     viewport()->update(m_caretRect);
@@ -157,6 +193,24 @@ void TColorMemo::timerEvent(QTimerEvent* e) {
     m_caretOn = !m_caretOn;
     viewport()->update(m_caretRect);
     viewport()->update(CaretRect());
+}
+
+void TColorMemo::mouseDoubleClickEvent(QMouseEvent* e) {
+    m_lastDoubleClick.start();
+    QPlainTextEdit::mouseDoubleClickEvent(e);
+}
+
+bool TColorMemo::eventFilter(QObject* watched, QEvent* event) {
+    // The editor below blinks a caret of its own, drawn zero wide, and each of its blinks
+    // repaints the line as well: while the caret stays steady its timer is kept from it. The
+    // control's only other timer ends the time for a triple click after a double click;
+    // that one always gets through.
+    if (watched == m_control && event->type() == QEvent::Timer && m_steadyCaret &&
+        (!m_lastDoubleClick.isValid() ||
+         m_lastDoubleClick.elapsed() >
+             2 * QGuiApplication::styleHints()->mouseDoubleClickInterval()))
+        return true;
+    return QPlainTextEdit::eventFilter(watched, event);
 }
 
 void TColorMemo::Scrolled(const std::function<void(TColorMemo*)>& event) {

@@ -77,6 +77,9 @@ TColorMemoPainter::TColorMemoPainter(QPainter& painter, const TColorMemoGeometry
 void TColorMemoPainter::DrawRuns(const colmemo::TKeyDescrList& runs, int32_t count,
                                  const QRectF& clip, const TKeyDrawEvent& onDrawKey) {
     m_clip = clip;
+    m_columns.assign(
+        size_t(std::max(m_geometry.LastVisibleLine() - m_geometry.FirstVisibleLine() + 1, 0)),
+        TColumns{});
     m_painter.setFont(m_style.Font);
     count = std::min(count, static_cast<int32_t>(runs.size()));
     for (int32_t i = 0; i < count && runs[i].First != colmemo::FreeIndex; ++i)
@@ -130,15 +133,35 @@ bool TColorMemoPainter::Piece(int32_t line, int32_t first, int32_t last, TPiece&
     const int32_t to = std::min(last - start, textLength - 1);
     if (to < from)
         return false;
+    const QTextLine textLine = layout->lineAt(0);
+    // Finding x positions costs a walk along the line: runs the clip cannot show are left
+    // out before, or a long line would cost a walk per run of it.
+    const TColumns& columns = ClipColumns(line, textLine);
+    if (to < columns.First || from > columns.Last)
+        return false;
     piece.Column = from;
     piece.Length = to - from + 1;
-    const QTextLine textLine = layout->lineAt(0);
     const qreal left = textLine.cursorToX(piece.Column);
     const qreal right = textLine.cursorToX(piece.Column + piece.Length);
     const QPointF origin = piece.Line->Rect.topLeft();
     piece.Rect =
         QRectF(origin.x() + left, origin.y() + textLine.y(), right - left, textLine.height());
     return piece.Rect.intersects(m_clip);
+}
+
+const TColorMemoPainter::TColumns& TColorMemoPainter::ClipColumns(int32_t line,
+                                                                  const QTextLine& textLine) const {
+    TColumns& columns = m_columns[size_t(line - m_geometry.FirstVisibleLine())];
+    if (!columns.Known) {
+        const qreal left = m_geometry.Visible(line)->Rect.left();
+        columns.Known = true;
+        columns.First = std::max(textLine.xToCursor(m_clip.left() - left) - 1, 0);
+        columns.Last = textLine.xToCursor(m_clip.right() - left) + 1;
+        // The layout's x positions overflow on lines millions of characters long, where its
+        // answers go astray: no character is taken as narrower than half a pixel.
+        columns.Last = std::min<qreal>(columns.Last, columns.First + 2 * m_clip.width() + 2);
+    }
+    return columns;
 }
 
 void TColorMemoPainter::DrawText(const TPiece& piece, const QColor& color, bool underline) {

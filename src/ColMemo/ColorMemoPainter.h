@@ -7,9 +7,11 @@
 #include <QFont>
 #include <QRect>
 #include <functional>
+#include <vector>
 
 class QPainter;
 class QPalette;
+class QTextLine;
 
 // Hands a keyword run to the application instead of drawing it: the painter (its pen already
 // in the keyword's colour), the run's text, its rectangle (as wide as the text in the editor's
@@ -52,6 +54,13 @@ private:
     void DrawAcrossLines(const colmemo::TKeyDescr& run, int32_t firstLine, int32_t lastLine);
     // The part of [first, last] that lies on a visible line, breaks left out.
     bool Piece(int32_t line, int32_t first, int32_t last, TPiece& piece) const;
+    // The columns of a visible line that the clip can show, a character of slack either side.
+    struct TColumns {
+        bool Known = false;
+        int First = 0;
+        int Last = -1;
+    };
+    const TColumns& ClipColumns(int32_t line, const QTextLine& textLine) const;
     void DrawText(const TPiece& piece, const QColor& color, bool underline);
     void DrawKey(const TPiece& piece, const QColor& color, const TKeyDrawEvent& onDrawKey);
 
@@ -60,4 +69,5 @@ private:
     const QPalette& m_palette;
     TStyle m_style;
     QRectF m_clip;
+    mutable std::vector<TColumns> m_columns; // per visible line, from the first
 };

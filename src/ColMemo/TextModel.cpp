@@ -10,11 +10,6 @@ namespace {
 // The format property that names the real character of a stand-in.
 constexpr int RealCharProperty = QTextFormat::UserProperty + 0x2028;
 
-// Block user states hold a text hash; -1 is Qt's "no state".
-int TextHash(const QTextBlock& block) {
-    return static_cast<int>(qHash(block.text()) & 0x7fffffff);
-}
-
 } // namespace
 
 int32_t TTextModel::Length() const {
@@ -79,14 +74,50 @@ int32_t TTextModel::IndexOf(int pos) const {
     return pos + m_doc->findBlock(pos).blockNumber();
 }
 
-int TTextModel::PosOf(int32_t index, bool roundUp) const {
-    const int32_t line = LineOf(index);
-    const QTextBlock block = m_doc->findBlockByNumber(line);
+namespace {
+
+// The position of a character index in a block that starts at index `start`: the CR of its
+// break maps to the end of the line, the LF there too or (roundUp) to the next line's start.
+int PosInBlock(const QTextBlock& block, int32_t start, int32_t index, bool roundUp) {
     const int textLength = block.length() - 1;
-    const int32_t col = std::clamp(index, 0, Length()) - (block.position() + line);
+    const int32_t col = index - start;
     if (col <= textLength)
         return block.position() + col;
     return block.position() + textLength + (roundUp ? 1 : 0);
+}
+
+// Further ahead than this a walk searches instead of stepping block by block.
+constexpr int32_t WalkReach = 1 << 16;
+
+} // namespace
+
+int TTextModel::PosOf(int32_t index, bool roundUp) const {
+    const int32_t line = LineOf(index);
+    const QTextBlock block = m_doc->findBlockByNumber(line);
+    return PosInBlock(block, block.position() + line, std::clamp(index, 0, Length()), roundUp);
+}
+
+TTextModel::TPositionWalk::TPositionWalk(const TTextModel& model, int32_t firstIndex)
+    : m_model(model) {
+    const int32_t line = model.LineOf(firstIndex);
+    m_block = model.m_doc->findBlockByNumber(line);
+    m_start = m_block.position() + line;
+}
+
+int TTextModel::TPositionWalk::PosOf(int32_t index, bool roundUp) {
+    index = std::clamp(index, 0, m_model.Length());
+    if (index - m_start > WalkReach) {
+        const int32_t line = m_model.LineOf(index);
+        m_block = m_model.m_doc->findBlockByNumber(line);
+        m_start = m_block.position() + line;
+    }
+    // A line's indices run up to its LF; the next line starts behind it.
+    for (QTextBlock next = m_block.next();
+         next.isValid() && index >= m_start + m_block.length() + 1; next = m_block.next()) {
+        m_start += m_block.length() + 1;
+        m_block = next;
+    }
+    return PosInBlock(m_block, m_start, index, roundUp);
 }
 
 QString TTextModel::Text() const {
@@ -99,22 +130,27 @@ bool TTextModel::NeedsStandIn(QChar c) {
 }
 
 QString TTextModel::ToDocument(const QString& text, QList<TMarked>& marked) {
-    QString doc;
-    doc.reserve(text.size());
+    // Written into a text of the longest length it can have, then cut: a long file goes
+    // through in one pass, with no growing along the way.
+    QString doc(text.size(), Qt::Uninitialized);
+    QChar* const begin = doc.data();
+    QChar* out = begin;
+    const QChar* in = text.constData();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
+        const QChar c = in[i];
         if (c == QLatin1Char('\r')) {
-            doc += QLatin1Char('\n');
-            if (i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+            *out++ = QLatin1Char('\n');
+            if (i + 1 < n && in[i + 1] == QLatin1Char('\n'))
                 ++i;
         } else if (NeedsStandIn(c)) {
-            marked.append({static_cast<int>(doc.size()), c.unicode()});
-            doc += QChar(StandIn);
+            marked.append({static_cast<int>(out - begin), c.unicode()});
+            *out++ = QChar(StandIn);
         } else {
-            doc += c;
+            *out++ = c;
         }
     }
+    doc.truncate(out - begin);
     return doc;
 }
 
@@ -169,38 +205,22 @@ QString TTextModel::FromDocument(const QString& raw, int from, const QString& li
     // toRawText() keeps non-breaking spaces, which toPlainText() would turn
     // into blanks and so change bytes of a file nobody edited. A line
     // separator can only have come in past Insert; it shows as a break.
-    if (!raw.contains(QChar(StandIn))) {
-        QString text = raw;
-        text.replace(QChar::ParagraphSeparator, lineEnd);
-        text.replace(QChar::LineSeparator, lineEnd);
-        return text;
-    }
-    QString text;
-    text.reserve(raw.size() + raw.size() / 8);
+    const auto isBreak = [](QChar c) {
+        return c == QChar::ParagraphSeparator || c == QChar::LineSeparator;
+    };
+    const qsizetype breaks = std::count_if(raw.cbegin(), raw.cend(), isBreak);
+    // One pass into a text of the final length: replacing break by break would move the
+    // rest of a long text again and again.
+    QString text(raw.size() + breaks * (lineEnd.size() - 1), Qt::Uninitialized);
+    QChar* out = text.data();
     for (qsizetype i = 0; i < raw.size(); ++i) {
         const QChar c = raw[i];
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            text += lineEnd;
+        if (isBreak(c))
+            out = std::copy(lineEnd.cbegin(), lineEnd.cend(), out);
         else if (c.unicode() == StandIn)
-            text += QChar(RealCharAt(from + static_cast<int>(i)));
+            *out++ = QChar(RealCharAt(from + static_cast<int>(i)));
         else
-            text += c;
+            *out++ = c;
     }
     return text;
-}
-
-bool TTextModel::NoteChange(int pos, int removed, int added) {
-    const int docEnd = m_doc->characterCount() - 1;
-    bool changed = removed != added;
-    QTextBlock block = m_doc->findBlock(std::clamp(pos, 0, docEnd));
-    const int last = std::clamp(pos + added, 0, docEnd);
-    while (block.isValid() && block.position() <= last) {
-        const int hash = TextHash(block);
-        if (block.userState() != hash) {
-            changed = true;
-            block.setUserState(hash);
-        }
-        block = block.next();
-    }
-    return changed;
 }

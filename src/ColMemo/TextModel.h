@@ -2,9 +2,9 @@
 
 #include <QList>
 #include <QString>
+#include <QTextBlock>
 #include <cstdint>
 
-class QTextBlock;
 class QTextCharFormat;
 class QTextCursor;
 class QTextDocument;
@@ -41,6 +41,20 @@ public:
     // selection never holds half a break.
     int PosOf(int32_t index, bool roundUp = false) const;
 
+    // Document positions of many indices, each at least the one before, in one walk over the
+    // blocks from the first: a long row of look-ups then costs about one walk, not one search
+    // of the whole document each. PosOf's rules apply.
+    class TPositionWalk {
+    public:
+        TPositionWalk(const TTextModel& model, int32_t firstIndex);
+        int PosOf(int32_t index, bool roundUp = false);
+
+    private:
+        const TTextModel& m_model;
+        QTextBlock m_block;
+        int32_t m_start = 0; // index of m_block's first character
+    };
+
     // Whole text, breaks as CR LF.
     QString Text() const;
 
@@ -70,11 +84,6 @@ public:
     QString FromDocument(const QString& raw, int from, const QString& lineEnd) const;
     // A block's text with its stand-ins restored.
     QString BlockText(const QTextBlock& block) const;
-
-    // Called for every contentsChange of the document: true when text was
-    // inserted or removed, false when only formats changed. Keeps a text hash
-    // per touched block to tell an equal-length replacement from a format change.
-    bool NoteChange(int pos, int removed, int added);
 
 private:
     char16_t RealCharAt(int pos) const;

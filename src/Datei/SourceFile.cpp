@@ -26,6 +26,34 @@ bool FitsLatin1(const QString& text) {
     return true;
 }
 
+// Every lone CR and lone LF as CR LF, in one pass; a text whose breaks are all CR LF already
+// comes back as it is, without a copy.
+QString WithCrLfBreaks(QString text) {
+    const qsizetype n = text.size();
+    const QChar* in = text.constData();
+    const auto lone = [&](qsizetype i) {
+        if (in[i] == QLatin1Char('\r'))
+            return i + 1 >= n || in[i + 1] != QLatin1Char('\n');
+        return in[i] == QLatin1Char('\n') && (i == 0 || in[i - 1] != QLatin1Char('\r'));
+    };
+    qsizetype loneBreaks = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        loneBreaks += lone(i);
+    if (loneBreaks == 0)
+        return text;
+    QString result(n + loneBreaks, Qt::Uninitialized);
+    QChar* out = result.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (lone(i)) {
+            *out++ = QLatin1Char('\r');
+            *out++ = QLatin1Char('\n');
+        } else {
+            *out++ = in[i];
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 QStringList SplitLines(const QString& text) {
@@ -59,11 +87,8 @@ TSourceText DecodeSource(const QByteArray& bytes) {
         text = QString::fromLatin1(bytes);
         source.Encoding = TFileEncoding::Latin1;
     }
-    const QStringList lines = SplitLines(text);
-    const bool endsInBreak = text.endsWith(QLatin1Char('\r')) || text.endsWith(QLatin1Char('\n'));
-    source.Text = lines.join(QStringLiteral("\r\n"));
-    if (endsInBreak)
-        source.Text += QStringLiteral("\r\n");
+    // The same text as splitting into lines and joining them with CR LF, without the lines.
+    source.Text = WithCrLfBreaks(std::move(text));
     return source;
 }
 

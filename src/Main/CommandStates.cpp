@@ -10,6 +10,7 @@
 #include <QMimeData>
 
 void TMainForm::UpdateCaretStatus() {
+    CaretStatusRequested = false;
     TColorMemo* memo = CurrentMemo();
     const int line = memo->CaretLine() + 1;
     const int col = memo->CaretCol() + 1;
@@ -17,6 +18,7 @@ void TMainForm::UpdateCaretStatus() {
 }
 
 void TMainForm::UpdateCommandStates() {
+    CommandStatesRequested = false;
     TColorMemo* memo = CurrentMemo();
     const bool inUse = AnySlotInUse();
     setWindowTitle(QStringLiteral("Kodiwerk - ") + QFileInfo(SlotFile(CurrentSlot())).fileName());
@@ -26,7 +28,6 @@ void TMainForm::UpdateCommandStates() {
     SetStatusText(ModifiedPanel,
                   inUse && memo->Modified() ? QStringLiteral("Geändert") : QString());
 
-    const QMimeData* clip = QApplication::clipboard()->mimeData();
     const auto met = [&](TEnabledWhen when) {
         switch (when) {
         case TEnabledWhen::Always:
@@ -38,7 +39,7 @@ void TMainForm::UpdateCommandStates() {
         case TEnabledWhen::CanUndo:
             return inUse && memo->document()->isUndoAvailable();
         case TEnabledWhen::CanPaste:
-            return inUse && clip && clip->hasText();
+            return inUse && ClipboardHasText();
         case TEnabledWhen::HasSelection:
             return inUse && memo->SelLength() > 0;
         }
@@ -56,4 +57,43 @@ void TMainForm::ShowCurrentState() {
         UpdateCaretStatus();
     else
         SetStatusText(CaretPanel, QString());
+}
+
+bool TMainForm::ClipboardHasText() {
+    if (!ClipboardKnown) {
+        const QMimeData* clip = QApplication::clipboard()->mimeData();
+        ClipboardText = clip && clip->hasText();
+        ClipboardKnown = true;
+    }
+    return ClipboardText;
+}
+
+void TMainForm::RequestStates(bool commandStates) {
+    CaretStatusRequested = true;
+    CommandStatesRequested = CommandStatesRequested || commandStates;
+    if (StatesPosted)
+        return;
+    StatesPosted = true;
+    // A posted call runs before the paints of the same pass, which Qt posts at low priority.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            StatesPosted = false;
+            ApplyRequestedStates();
+        },
+        Qt::QueuedConnection);
+}
+
+void TMainForm::ApplyRequestedStates() {
+    if (CommandStatesRequested)
+        UpdateCommandStates();
+    if (!CaretStatusRequested)
+        return;
+    // Edits that move text between slots reach editors while none may be in use: the panel
+    // then stays empty, as the command that closed the last slot left it.
+    if (AnySlotInUse())
+        UpdateCaretStatus();
+    else
+        SetStatusText(CaretPanel, QString());
+    CaretStatusRequested = false;
 }

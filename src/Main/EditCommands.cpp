@@ -125,20 +125,29 @@ void TMainForm::ReplaceDialogReplace() {
         return;
     const QString what = ReplaceDialog->FindText();
     const QString with = ReplaceDialog->ReplaceText();
-    const bool all = ReplaceDialog->ReplaceAll();
     TColorMemo* memo = CurrentMemo();
-    TReplaceAllScan scan(memo->Text(), what, with);
-    int32_t at = scan.Next();
-    if (at < 0) {
+    const QString text = memo->Text();
+    const qsizetype first = what.isEmpty() ? -1 : text.indexOf(what);
+    if (first < 0) {
         Ask.Error(this, SearchTextNotFound(what), QStringLiteral("Fehler"));
         return;
     }
-    WithoutUndo(memo, [&] {
-        for (; at >= 0; at = all ? scan.Next() : -1) {
-            memo->SetSelection(at, int32_t(what.size()));
+    if (!ReplaceDialog->ReplaceAll()) {
+        WithoutUndo(memo, [&] {
+            memo->SetSelection(int32_t(first), int32_t(what.size()));
             memo->ReplaceSelection(with);
-            scan.Replaced(at);
-        }
+        });
+        return;
+    }
+    // However many occurrences: one edit of the document.
+    TReplaceAllResult all = ReplaceAll(text, what, with);
+    std::vector<TColorMemo::TStretch> stretches;
+    stretches.reserve(all.Edits.size());
+    for (TReplaceAllResult::TEdit& edit : all.Edits)
+        stretches.push_back({edit.Start, edit.Length, std::move(edit.Text)});
+    WithoutUndo(memo, [&] {
+        memo->ReplaceStretches(stretches);
+        memo->SetSelStart(all.Caret);
     });
 }
 
@@ -218,17 +227,15 @@ void TMainForm::DeleteCaretLine() {
 
 void TMainForm::CMemo1Change(TColorMemo*) {
     AutoIndent();
-    UpdateCommandStates();
-    UpdateCaretStatus();
+    RequestStates(true);
 }
 
 void TMainForm::CMemo1Click(TColorMemo*) {
-    UpdateCommandStates();
-    UpdateCaretStatus();
+    RequestStates(true);
 }
 
 void TMainForm::CMemo1KeyDown(TColorMemo*, int& key, Qt::KeyboardModifiers modifiers) {
-    UpdateCaretStatus();
+    RequestStates(false);
     const Qt::KeyboardModifiers held =
         modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (key == Qt::Key_Y && held == Qt::ControlModifier &&

@@ -1,6 +1,7 @@
 #include "Main/EditLogic.h"
 
 #include <algorithm>
+#include <vector>
 
 QString IndentPrefix(const QString& previousLine) {
     qsizetype n = 0;
@@ -44,32 +45,159 @@ QString SearchTextNotFound(const QString& what) {
            QStringLiteral("\" konnte nicht gefunden werden.");
 }
 
-TReplaceAllScan::TReplaceAllScan(QString text, QString search, QString replacement)
-    : m_text(std::move(text)), m_search(std::move(search)), m_replacement(std::move(replacement)),
-      m_inserted(size_t(m_text.size()), false) {}
+namespace {
 
-bool TReplaceAllScan::HoldsOriginal(int32_t at) const {
-    const auto first = m_inserted.begin() + at;
-    return std::find(first, first + m_search.size(), false) != first + m_search.size();
-}
+// The text while replace all runs: the part built so far (m_done) followed by
+// the old text from m_rest on, which nothing has touched yet. The built part
+// is a row of pieces, each either taken over from the old text or inserted by
+// a replacement; every replacement works near the end of that row.
+class TReplaceAllPass {
+public:
+    TReplaceAllPass(const QString& text, const QString& search, const QString& replacement)
+        : m_old(text), m_search(search), m_replacement(replacement) {}
 
-int32_t TReplaceAllScan::Next() {
-    if (m_search.isEmpty())
-        return -1;
-    for (qsizetype at = m_text.indexOf(m_search, m_from); at >= 0;
-         at = m_text.indexOf(m_search, at + 1)) {
-        if (HoldsOriginal(int32_t(at)))
-            return int32_t(at);
+    TReplaceAllResult Run() {
+        TReplaceAllResult result;
+        if (m_search.isEmpty())
+            return result;
+        for (qsizetype at = Next(); at >= 0; at = Next()) {
+            Replace(at);
+            result.Caret = int32_t(at + m_replacement.size());
+            ++result.Count;
+        }
+        result.Edits = Edits();
+        return result;
     }
-    return -1;
-}
 
-void TReplaceAllScan::Replaced(int32_t at) {
-    m_text.replace(at, m_search.size(), m_replacement);
-    const auto first = m_inserted.begin() + at;
-    m_inserted.erase(first, first + m_search.size());
-    m_inserted.insert(m_inserted.begin() + at, size_t(m_replacement.size()), true);
-    // Text before the replaced occurrence is unchanged: an occurrence that ends
-    // there was not to be replaced before, and is not now.
-    m_from = std::max<int32_t>(0, at - int32_t(m_search.size()) + 1);
+private:
+    struct TPiece {
+        qsizetype Start;    // in m_done
+        qsizetype Length;   // never 0
+        qsizetype OldStart; // in the old text; -1 for inserted text
+    };
+
+    qsizetype DoneSize() const { return m_done.size(); }
+
+    // The first occurrence at or after m_from that holds an original character.
+    qsizetype Next() const {
+        // Occurrences that begin in the built part: few positions, each checked.
+        for (qsizetype at = m_from; at < DoneSize(); ++at)
+            if (MatchesAt(at) && HoldsOriginal(at))
+                return at;
+        // The untouched rest holds only original characters.
+        const qsizetype found = m_old.indexOf(m_search, m_rest);
+        return found < 0 ? -1 : DoneSize() + (found - m_rest);
+    }
+
+    // Whether the search text stands at `at` of the built part and the rest behind it.
+    bool MatchesAt(qsizetype at) const {
+        const qsizetype inDone = std::min(DoneSize() - at, m_search.size());
+        const QStringView search(m_search);
+        return QStringView(m_done).mid(at, inDone) == search.left(inDone) &&
+               QStringView(m_old).mid(m_rest).startsWith(search.mid(inDone));
+    }
+
+    bool HoldsOriginal(qsizetype at) const {
+        const qsizetype end = at + m_search.size();
+        if (end > DoneSize())
+            return true; // reaches into the untouched rest
+        for (auto piece = m_pieces.rbegin();
+             piece != m_pieces.rend() && piece->Start + piece->Length > at; ++piece) {
+            if (piece->OldStart >= 0 && piece->Start < end)
+                return true;
+        }
+        return false;
+    }
+
+    // A piece behind the last one; old text that continues the last piece joins it.
+    void Append(qsizetype start, qsizetype length, qsizetype oldStart) {
+        if (length == 0)
+            return;
+        TPiece* last = m_pieces.empty() ? nullptr : &m_pieces.back();
+        if (last && oldStart >= 0 && last->OldStart >= 0 &&
+            last->OldStart + last->Length == oldStart)
+            last->Length += length;
+        else
+            m_pieces.push_back({start, length, oldStart});
+    }
+
+    void Replace(qsizetype at) {
+        const qsizetype length = m_search.size();
+        if (at > DoneSize()) {
+            // Take over the untouched text up to the occurrence.
+            const qsizetype take = at - DoneSize();
+            Append(DoneSize(), take, m_rest);
+            m_done.append(QStringView(m_old).mid(m_rest, take));
+            m_rest += take;
+        }
+        const qsizetype inDone = std::min(DoneSize() - at, length);
+        m_rest += length - inDone;
+        // The pieces from `at` on are cut off and put back behind the replacement.
+        std::vector<TPiece>& behind = m_behind;
+        behind.clear();
+        while (!m_pieces.empty() && m_pieces.back().Start + m_pieces.back().Length > at) {
+            TPiece piece = m_pieces.back();
+            m_pieces.pop_back();
+            if (piece.Start < at) {
+                m_pieces.push_back({piece.Start, at - piece.Start, piece.OldStart});
+                piece.Length -= at - piece.Start;
+                if (piece.OldStart >= 0)
+                    piece.OldStart += at - piece.Start;
+                piece.Start = at;
+            }
+            behind.push_back(piece);
+        }
+        m_done.replace(at, inDone, m_replacement);
+        Append(at, m_replacement.size(), -1);
+        qsizetype start = at + m_replacement.size();
+        for (auto piece = behind.rbegin(); piece != behind.rend(); ++piece) {
+            const qsizetype cut = std::max<qsizetype>(at + inDone - piece->Start, 0);
+            if (cut >= piece->Length)
+                continue;
+            Append(start, piece->Length - cut, piece->OldStart < 0 ? -1 : piece->OldStart + cut);
+            start += piece->Length - cut;
+        }
+        // Text before the replaced occurrence is unchanged: an occurrence that
+        // ends there was not to be replaced before, and is not now.
+        m_from = std::max<qsizetype>(0, at - length + 1);
+    }
+
+    // The built part against the old text: every stretch of old text between two kept pieces
+    // gives way to the inserted text between them.
+    std::vector<TReplaceAllResult::TEdit> Edits() const {
+        std::vector<TReplaceAllResult::TEdit> edits;
+        qsizetype old = 0;
+        QString inserted;
+        const auto flush = [&](qsizetype oldEnd) {
+            if (oldEnd > old || !inserted.isEmpty())
+                edits.push_back({int32_t(old), int32_t(oldEnd - old), inserted});
+            inserted.clear();
+        };
+        for (const TPiece& piece : m_pieces) {
+            if (piece.OldStart < 0) {
+                inserted += QStringView(m_done).mid(piece.Start, piece.Length);
+                continue;
+            }
+            flush(piece.OldStart);
+            old = piece.OldStart + piece.Length;
+        }
+        flush(m_rest);
+        return edits;
+    }
+
+    const QString& m_old;
+    const QString& m_search;
+    const QString& m_replacement;
+    QString m_done;
+    std::vector<TPiece> m_pieces;
+    std::vector<TPiece> m_behind; // kept for its room
+    qsizetype m_rest = 0;         // index into m_old where the untouched rest begins
+    qsizetype m_from = 0;         // no occurrence to replace starts before this
+};
+
+} // namespace
+
+TReplaceAllResult ReplaceAll(const QString& text, const QString& search,
+                             const QString& replacement) {
+    return TReplaceAllPass(text, search, replacement).Run();
 }

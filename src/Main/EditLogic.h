@@ -30,29 +30,26 @@ QString WithCrLf(const QString& text);
 // The error text of replace when the search text does not occur.
 QString SearchTextNotFound(const QString& what);
 
-// Replace all, one replacement at a time, always searching from the start of
-// the changed text. Only occurrences that still hold a character of the text
-// as it was are replaced; those lying wholly in inserted replacement text are
-// passed over. So it ends even when the replacement contains the search text
-// (each replacement uses up at least one original character), and an
-// occurrence a replacement creates together with the text around it is
-// still found ("ab" -> "b" on "aab" gives "b").
-class TReplaceAllScan {
-public:
-    TReplaceAllScan(QString text, QString search, QString replacement);
-
-    // Offset of the first occurrence still to replace; -1 when none is left.
-    int32_t Next();
-    // Records that the occurrence at `at` (as returned by Next) was replaced.
-    void Replaced(int32_t at);
-    const QString& Text() const { return m_text; }
-
-private:
-    bool HoldsOriginal(int32_t at) const;
-
-    QString m_text;
-    QString m_search;
-    QString m_replacement;
-    std::vector<bool> m_inserted; // per character of m_text
-    int32_t m_from = 0;           // no occurrence to replace starts before this
+// Replace all. The rule is that of replacing one occurrence at a time and
+// searching again from the start of the changed text: only occurrences that
+// still hold a character of the text as it was are replaced; those lying
+// wholly in inserted replacement text are passed over. So it ends even when
+// the replacement contains the search text (each replacement uses up at least
+// one original character), and an occurrence a replacement creates together
+// with the text around it is still found ("ab" -> "b" on "aab" gives "b").
+// The new text is built in one pass, however many occurrences there are, and
+// comes as the stretches of the old text that change.
+struct TReplaceAllResult {
+    struct TEdit {
+        int32_t Start = 0; // in the old text
+        int32_t Length = 0;
+        QString Text; // what takes the stretch's place
+    };
+    int32_t Count = 0; // replacements made
+    // Ascending and apart: between two edits the old text stays.
+    std::vector<TEdit> Edits;
+    // Just after the last replacement, in the new text.
+    int32_t Caret = 0;
 };
+TReplaceAllResult ReplaceAll(const QString& text, const QString& search,
+                             const QString& replacement);

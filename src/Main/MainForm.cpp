@@ -7,6 +7,8 @@
 #include "Main/Prompts.h"
 #include "Main/ShortcutDispatch.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QLabel>
@@ -42,6 +44,8 @@ TMainForm::TMainForm(TInisRecord& inis, Prompts& prompts, QStringList arguments,
         Guard([this] { PC_EditChange(); });
         CurrentMemo()->setFocus();
     });
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { ClipboardKnown = false; });
     Shortcuts = std::make_unique<TShortcutDispatch>(
         *this, *PopupMenu, [this](QMenu* menu) { RunOpeningHandler(menu); });
     Guard([this] { FormCreate(); });
@@ -78,6 +82,8 @@ void TMainForm::Guard(const std::function<void()>& command) {
 }
 
 void TMainForm::RunOpeningHandler(QMenu* menu) {
+    // A key typed just before decides what the command finds enabled.
+    ApplyRequestedStates();
     for (const auto& [opened, handler] : MenuOpeners)
         if (opened == menu && handler)
             Guard([this, handler] { (this->*handler)(); });
@@ -100,15 +106,19 @@ void TMainForm::ConnectEditor(TColorMemo* memo) {
     // follows it to where the key (or a drag, or a find) put it.
     connect(memo, &QPlainTextEdit::cursorPositionChanged, this, [this, memo] {
         if (AnySlotInUse() && memo == CurrentMemo())
-            UpdateCaretStatus();
+            RequestStates(false);
     });
 }
 
 void TMainForm::SetStatusText(TStatusPanel panel, const QString& text) {
-    StatusPanel[panel]->setText(text);
-    StatusPanel[panel]->repaint();
-    if (panel == ProgressPanel)
+    QLabel* label = StatusPanel[panel];
+    if (label->text() != text)
+        label->setText(text);
+    // The progress panel announces work that holds up the event loop: it must show before.
+    if (panel == ProgressPanel) {
+        label->repaint();
         SetStatusNote(QString());
+    }
 }
 
 void TMainForm::SetStatusNote(const QString& text) {

@@ -121,6 +121,12 @@ private:
     void UpdateCaretStatus();
     // Caption, marker, command states and caret status of the page shown.
     void ShowCurrentState();
+    // Editor events ask for the caret status (and the command states); what they ask for is
+    // brought up to date once per pass of the event loop, before the window paints, so a burst
+    // of keys costs one update. A command started from a key applies it first.
+    void RequestStates(bool commandStates);
+    void ApplyRequestedStates();
+    bool ClipboardHasText();
     void SetStatusText(TStatusPanel panel, const QString& text);
     void SetStatusNote(const QString& text);
     void ApplyTabStops();
@@ -229,6 +235,13 @@ private:
     int Last = -1;              // LastSlot()
     bool EnterPressed = false;  // the last character typed was Enter
     bool ChangingSlots = false; // the page changes by program, not by the user
+    bool CaretStatusRequested = false;
+    bool CommandStatesRequested = false;
+    bool StatesPosted = false; // the update of the requested states is on its way
+    // Asking the clipboard is a round trip to the window system: its answer is kept until the
+    // clipboard reports a change.
+    bool ClipboardKnown = false;
+    bool ClipboardText = false;
     QString OpenDialogInitialDir;
     bool Compiling = false; // a compile runs; no second one starts
     // What ListBox shows once a compile has taken it over from its introduction.

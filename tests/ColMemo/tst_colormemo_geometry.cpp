@@ -3,6 +3,7 @@
 #include "ColMemo/ColorMemoPainter.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 
@@ -23,6 +24,7 @@ private slots:
     void visible_lines_are_found_by_index_data();
     void visible_lines_are_found_by_index();
     void only_whole_lines_count_as_entirely_visible();
+    void horizontal_scroll_range_follows_the_width();
     void colours_convert_both_ways_data();
     void colours_convert_both_ways();
 };
@@ -110,6 +112,31 @@ void TestColorMemoGeometry::only_whole_lines_count_as_entirely_visible() {
     QVERIFY(!geometry.LineEntirelyVisible(3));
     QVERIFY(geometry.Visible(2) != nullptr);
     QCOMPARE(geometry.Visible(3), nullptr);
+}
+
+// Widening leaves the lines' layout alone; the scroll range must still fit the new width.
+void TestColorMemoGeometry::horizontal_scroll_range_follows_the_width() {
+    TColorMemo memo;
+    memo.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    const QString line(40, QLatin1Char('x'));
+    memo.SetText(QStringLiteral("ab\r\n") + line + QStringLiteral("\r\ncd"));
+    const int lineWidth = memo.fontMetrics().horizontalAdvance(line);
+    QScrollBar* bar = memo.horizontalScrollBar();
+    const auto showWith = [&](int viewportWidth) {
+        memo.resize(viewportWidth + memo.width() - memo.viewport()->width(), 200);
+        memo.show();
+        QCoreApplication::processEvents();
+        return bar->maximum();
+    };
+    QCOMPARE(showWith(lineWidth + 200), 0);
+    QVERIFY(showWith(lineWidth / 2) > 0);
+    QCOMPARE(showWith(lineWidth + 100), 0);
+    QCOMPARE(showWith(lineWidth + 300), 0);
+    // narrowing, even to no wider than the long line, leaves no range beyond the line
+    QCOMPARE(showWith(lineWidth + 50), 0);
+    QVERIFY(showWith(lineWidth - 60) > 0);
+    QVERIFY(bar->maximum() <= 80);
 }
 
 void TestColorMemoGeometry::colours_convert_both_ways_data() {

@@ -1,7 +1,9 @@
 #include "MemoRig.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyleHints>
 
 using memorig::InkIn;
 using memorig::TInk;
@@ -50,8 +52,10 @@ private slots:
     void words_are_drawn_in_their_rule_colour();
     void selected_keyword_keeps_the_selection_colour();
     void caret_is_drawn_over_the_colours();
+    void caret_on_a_very_long_line_stays_on_and_the_idle_window_does_not_repaint();
     void block_comment_begun_above_the_window_is_coloured_inside_it();
     void partly_visible_bottom_line_is_left_plain();
+    void long_line_scrolled_sideways_is_coloured_where_it_shows();
     void on_draw_key_gets_adjacent_keywords_as_one_text();
     void color_lim_max_zero_silences_event_rules();
     void rule_with_mask_z_order_never_shows();
@@ -134,6 +138,29 @@ void TestColorMemoPaint::caret_is_drawn_over_the_colours() {
     QVERIFY(moved.pixelColor(caret.left(), caret.center().y()).lightness() > 200);
 }
 
+void TestColorMemoPaint::caret_on_a_very_long_line_stays_on_and_the_idle_window_does_not_repaint() {
+    TColorMemo memo;
+    QVERIFY(memorig::Show(memo, QStringLiteral("int a;\r\n") + QString(30000, QLatin1Char('x'))));
+    const int flash = QGuiApplication::styleHints()->cursorFlashTime();
+    QVERIFY(flash > 0);
+    // on a short line the caret blinks, which repaints
+    memo.SetSelStart(2);
+    memorig::Settle();
+    int paints = memo.LastPaint().Count;
+    QTest::qWait(flash);
+    QVERIFY(memo.LastPaint().Count > paints);
+    // on the long one nothing repaints while idle, and the caret shows
+    memo.SetSelStart(8 + 10);
+    memorig::Settle();
+    paints = memo.LastPaint().Count;
+
+    QTest::qWait(flash);
+    QCOMPARE(memo.LastPaint().Count, paints);
+    const QRect caret = memo.cursorRect();
+    const QImage image = memorig::Grab(memo);
+    QVERIFY(image.pixelColor(caret.left(), caret.center().y()).lightness() < 60);
+}
+
 void TestColorMemoPaint::block_comment_begun_above_the_window_is_coloured_inside_it() {
     QStringList lines;
     for (int i = 0; i < 60; ++i)
@@ -173,6 +200,33 @@ void TestColorMemoPaint::partly_visible_bottom_line_is_left_plain() {
     const TInk above = InkIn(image, memorig::TextRect(memo, memo.LineIndex(line - 1), 6),
                              memorig::Background(memo));
     QVERIFY(above.Blue > 20);
+}
+
+void TestColorMemoPaint::long_line_scrolled_sideways_is_coloured_where_it_shows() {
+    // A comment opened far to the left of the window and keywords far to the right of the
+    // line's start, on a line long enough to keep its shaping between paints.
+    QString line = QStringLiteral("/*") + QString(3000, QLatin1Char('c')) + QStringLiteral("*/");
+    for (int i = 0; i < 400; ++i)
+        line += QStringLiteral(" public");
+    TColorMemo memo;
+    QVERIFY(memorig::Show(memo, line, QSize(400, 200)));
+    const int32_t keyword = int32_t(line.indexOf(QStringLiteral("public")));
+    const int32_t comment = keyword - 8;
+    memo.SetSelStart(keyword + 8);
+    memorig::Settle();
+    QVERIFY(memo.horizontalScrollBar()->value() > 0);
+    const QColor base = memorig::Background(memo);
+    QImage image = memorig::Grab(memo);
+    const QRect commentRect = memorig::TextRect(memo, comment, 4);
+    QVERIFY(commentRect.left() >= 0);
+    QVERIFY(InkIn(image, commentRect, base).Purple > 20);
+    QVERIFY(InkIn(image, memorig::TextRect(memo, keyword, 6), base).Blue > 20);
+    // once more, after the caret blinked: the line's kept shaping gives the same picture
+    memo.SetSelStart(keyword + 9);
+    memorig::Settle();
+    image = memorig::Grab(memo);
+    QVERIFY(InkIn(image, memorig::TextRect(memo, keyword + 7, 6), base).Blue > 20);
+    QCOMPARE(InkIn(image, memorig::TextRect(memo, keyword + 6, 1), base).Blue, 0);
 }
 
 void TestColorMemoPaint::on_draw_key_gets_adjacent_keywords_as_one_text() {

@@ -446,6 +446,19 @@ void TestColorMemoText::on_change_fires_once_per_text_change() {
     QTest::keyClick(&memo, Qt::Key_Z);
     QCOMPARE(changes, 4);
     QCOMPARE(memo.Text(), QStringLiteral("zb\r\ncd"));
+    // and so is taking it back with the caret elsewhere, before it, where it does not move
+    memo.SetSelection(4, 1);
+    QTest::keyClick(&memo, Qt::Key_Y);
+    memo.SetSelStart(0);
+    QCOMPARE(changes, 5);
+    memo.undo();
+    QCOMPARE(memo.Text(), QStringLiteral("zb\r\ncd"));
+    QCOMPARE(changes, 6);
+    // as is one edit of several stretches that keeps the length
+    memo.SetSelStart(0);
+    memo.ReplaceStretches({{1, 1, QStringLiteral("B")}, {5, 1, QStringLiteral("D")}});
+    QCOMPARE(memo.Text(), QStringLiteral("zB\r\ncD"));
+    QCOMPARE(changes, 7);
 }
 
 void TestColorMemoText::on_change_ignores_format_and_layout_changes() {

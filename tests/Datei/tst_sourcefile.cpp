@@ -88,6 +88,26 @@ private slots:
         QCOMPARE(source.Encoding, encoding);
     }
 
+    void decoding_breaks_lines_as_splitting_and_joining_would() {
+        // every text of up to six characters from a, CR and LF
+        const char alphabet[] = {'a', '\r', '\n'};
+        for (int length = 0; length <= 6; ++length) {
+            int combinations = 1;
+            for (int i = 0; i < length; ++i)
+                combinations *= 3;
+            for (int k = 0; k < combinations; ++k) {
+                QByteArray bytes;
+                for (int i = 0, rest = k; i < length; ++i, rest /= 3)
+                    bytes += alphabet[rest % 3];
+                const QString text = QString::fromLatin1(bytes);
+                QString joined = datei::SplitLines(text).join(QStringLiteral("\r\n"));
+                if (text.endsWith(QLatin1Char('\r')) || text.endsWith(QLatin1Char('\n')))
+                    joined += QStringLiteral("\r\n");
+                QVERIFY2(datei::DecodeSource(bytes).Text == joined, bytes.toPercentEncoding());
+            }
+        }
+    }
+
     void encoding_ends_every_line_with_crlf_in_the_encoding_read_data() {
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<TFileEncoding>("encoding");

@@ -126,6 +126,7 @@ private slots:
 
     void selection_enables_cut_copy_and_delete_when_the_menu_opens() {
         TColorMemo* memo = OpenDoc(QStringLiteral("hello world"));
+        CatchUp();
         memo->SetSelection(0, 5);
         QCOMPARE(Enabled(selectionCommands), QStringList()); // not recomputed yet
         emit Menu("Bearbeiten1")->aboutToShow();

@@ -11,13 +11,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QtTest>
 
 class TestEditFind : public MainWindowRig {
     Q_OBJECT
 
     QDialog* OpenDialog(const char* action, const char* dialog) {
-        form->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+        Action(QString::fromLatin1(action))->trigger();
         return form->findChild<QDialog*>(QString::fromLatin1(dialog));
     }
     // Fills the fields of an open dialog and clicks one of its buttons.
@@ -155,6 +156,23 @@ private slots:
         Press(replace, "B_AlleErsetzen", what, with);
         QCOMPARE(memo->Text(), result);
         QVERIFY(prompts.Calls.isEmpty());
+    }
+
+    void replace_all_is_one_edit_that_leaves_the_caret_after_the_last_replacement() {
+        QString text;
+        for (int i = 0; i < 500; ++i)
+            text += QStringLiteral("int feld%1 = feld;\r\n").arg(i);
+        TColorMemo* memo = OpenDoc(text + QStringLiteral("// Ende"));
+        int edits = 0;
+        connect(memo->document(), &QTextDocument::contentsChange, this, [&] { ++edits; });
+        QDialog* replace = OpenDialog("Ersetzen1", "ReplaceDialog");
+        Press(replace, "B_AlleErsetzen", QStringLiteral("feld"), QStringLiteral("Feld"));
+        QCOMPARE(edits, 1);
+        QCOMPARE(memo->Text(),
+                 QString(text).replace(QStringLiteral("feld"), QStringLiteral("Feld")) +
+                     QStringLiteral("// Ende"));
+        QCOMPARE(memo->SelStart(), text.size() - 3);
+        QCOMPARE(memo->SelLength(), 0);
     }
 
     void replacements_mark_the_change_and_cannot_be_undone() {

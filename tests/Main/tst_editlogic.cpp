@@ -4,19 +4,64 @@
 
 #include <QtTest>
 
+#include <random>
+#include <vector>
+
 namespace {
-// Replace all as the command runs it, on a plain string; counts the steps.
-QString ReplaceAll(const QString& text, const QString& what, const QString& with,
-                   int* steps = nullptr) {
-    TReplaceAllScan scan(text, what, with);
-    int count = 0;
-    for (int32_t at = scan.Next(); at >= 0; at = scan.Next()) {
-        scan.Replaced(at);
-        ++count;
-    }
+// Replace all as one pass gives it, the whole new text; counts the replacements.
+QString ReplaceAllText(const QString& text, const QString& what, const QString& with,
+                       int* steps = nullptr, int32_t* caret = nullptr) {
+    const TReplaceAllResult all = ReplaceAll(text, what, with);
     if (steps)
-        *steps = count;
-    return scan.Text();
+        *steps = all.Count;
+    if (caret)
+        *caret = all.Caret;
+    QString result;
+    int32_t old = 0;
+    for (const TReplaceAllResult::TEdit& edit : all.Edits) {
+        if (edit.Start < old || edit.Length < 0)
+            return QStringLiteral("edits out of order");
+        result += text.mid(old, edit.Start - old) + edit.Text;
+        old = edit.Start + edit.Length;
+    }
+    return result + text.mid(old);
+}
+
+// Replace all one occurrence at a time, each time searching again from the start of the changed
+// text and passing over occurrences that lie wholly in inserted text: the rule the one pass
+// must follow, written the slow and obvious way.
+QString StepByStepReplaceAll(QString text, const QString& what, const QString& with, int* steps,
+                             int32_t* caret) {
+    std::vector<bool> inserted(size_t(text.size()), false);
+    const auto holdsOriginal = [&](qsizetype at) {
+        const auto first = inserted.begin() + at;
+        return std::find(first, first + what.size(), false) != first + what.size();
+    };
+    *steps = 0;
+    *caret = 0;
+    for (qsizetype at = what.isEmpty() ? -1 : text.indexOf(what); at >= 0;
+         at = text.indexOf(what)) {
+        while (at >= 0 && !holdsOriginal(at))
+            at = text.indexOf(what, at + 1);
+        if (at < 0)
+            break;
+        text.replace(at, what.size(), with);
+        const auto first = inserted.begin() + at;
+        inserted.erase(first, first + what.size());
+        inserted.insert(inserted.begin() + at, size_t(with.size()), true);
+        ++*steps;
+        *caret = int32_t(at + with.size());
+    }
+    return text;
+}
+
+QString RandomText(std::mt19937& random, int maxLength) {
+    static const char16_t letters[] = u"aab\r\n";
+    const int length = int(random() % unsigned(maxLength + 1));
+    QString text;
+    for (int i = 0; i < length; ++i)
+        text += QChar(letters[random() % 5]);
+    return text;
 }
 } // namespace
 
@@ -133,16 +178,35 @@ private slots:
         QFETCH(QString, result);
         QFETCH(int, steps);
         int count = -1;
-        QCOMPARE(ReplaceAll(text, what, with, &count), result);
+        QCOMPARE(ReplaceAllText(text, what, with, &count), result);
         QCOMPARE(count, steps);
     }
 
     void replace_all_ends_within_one_step_per_original_character() {
         const QString text(2000, QLatin1Char('a'));
         int steps = 0;
-        const QString result = ReplaceAll(text, QStringLiteral("a"), QStringLiteral("aaa"), &steps);
+        const QString result =
+            ReplaceAllText(text, QStringLiteral("a"), QStringLiteral("aaa"), &steps);
         QCOMPARE(steps, 2000);
         QCOMPARE(result, QString(6000, QLatin1Char('a')));
+    }
+
+    void replace_all_in_one_pass_agrees_with_replacing_one_at_a_time() {
+        std::mt19937 random(15);
+        for (int i = 0; i < 20000; ++i) {
+            const QString text = RandomText(random, 14);
+            const QString what = RandomText(random, 3);
+            const QString with = RandomText(random, 5);
+            int steps = -1;
+            int32_t caret = -1;
+            const QString expected = StepByStepReplaceAll(text, what, with, &steps, &caret);
+            int count = -2;
+            int32_t at = -2;
+            const QString result = ReplaceAllText(text, what, with, &count, &at);
+            const QString row = text + QStringLiteral(" | ") + what + QStringLiteral(" | ") + with;
+            QVERIFY2(result == expected && count == steps && (steps == 0 || at == caret),
+                     qPrintable(row));
+        }
     }
 
     void entry_texts_count_line_breaks_as_cr_lf_data() {

@@ -18,6 +18,16 @@ public:
         return false;
     }
 };
+// Counts the paints of a widget.
+class PaintRecorder : public QObject {
+public:
+    int Paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++Paints;
+        return false;
+    }
+};
 } // namespace
 
 class TestKeyboard : public MainWindowRig {
@@ -137,6 +147,26 @@ private slots:
         QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
         QTRY_VERIFY(!QApplication::activePopupWidget());
         QCOMPARE(memo->Text(), QString());
+    }
+
+    void a_burst_of_keys_paints_the_status_bar_once_with_its_outcome() {
+        Press(Qt::Key_N, Qt::ControlModifier);
+        CatchUp();
+        PaintRecorder caret;
+        PaintRecorder marker;
+        Control<QLabel>(QStringLiteral("StatusPanel0"))->installEventFilter(&caret);
+        Control<QLabel>(QStringLiteral("StatusPanel1"))->installEventFilter(&marker);
+        // Keys that arrive together are handled in one pass of the event loop.
+        TypeKeys(QStringLiteral("int zahl = 4;"));
+        Press(Qt::Key_Return);
+        TypeKeys(QStringLiteral("zahl++;"));
+        QCOMPARE(caret.Paints, 0);
+        CatchUp();
+        QCOMPARE(caret.Paints, 1);
+        QCOMPARE(marker.Paints, 1);
+        QCOMPARE(Status(0), QStringLiteral("  2:   8"));
+        QCOMPARE(Status(1), QStringLiteral("Geändert"));
+        QVERIFY(Action(QStringLiteral("Speichern2"))->isEnabled());
     }
 
     void alt_f4_with_nothing_open_closes_the_window() {

@@ -42,10 +42,17 @@ protected:
         return QTest::qWaitForWindowActive(form.get());
     }
 
+    // The window as the user sees it: the event loop has finished its pass, so the caret
+    // status and the command states have caught up with the editor.
+    static void CatchUp() { QCoreApplication::processEvents(); }
+
     template <typename T = QWidget> T* Control(const QString& name) const {
         return form->findChild<T*>(name);
     }
-    QAction* Action(const QString& name) const { return Control<QAction>(name); }
+    QAction* Action(const QString& name) const {
+        CatchUp();
+        return Control<QAction>(name);
+    }
     QMenu* Menu(const QString& name) const { return Control<QMenu>(name); }
     QTabWidget* Pages() const { return Control<QTabWidget>(QStringLiteral("PC_Edit")); }
     QString TabText(int slot) const { return Pages()->tabText(slot - 1); }
@@ -57,6 +64,7 @@ protected:
     }
     // The text of status bar panel 0 (caret), 1 (modified) or 2 (progress).
     QString Status(int panel) const {
+        CatchUp();
         return Control<QLabel>(QStringLiteral("StatusPanel%1").arg(panel))->text();
     }
 
