@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QStyleHints>
 #include <QTextBlock>
+#include <QTextLayout>
+#include <QVarLengthArray>
 
 void TColorMemo::SetColorRules(const colmemo::TDrawRules& rules) {
     m_rules.CopyFrom(rules);
@@ -67,20 +69,29 @@ bool TColorMemo::CaretLineScanFor(const QRect& paintRect) {
 void TColorMemo::paintEvent(QPaintEvent* e) {
     // The editor throws a line's shaping away after laying it out and shapes it again on every
     // paint; on a long line that is a walk along all of it for each blink of the caret. Long
-    // lines keep their shaping instead (short ones are cheap to shape again).
+    // lines keep their shaping for good. Short ones keep it for this paint only: the colours
+    // are drawn with the editor's glyphs and would otherwise shape every line a second time.
     constexpr int LongLine = 2000;
+    const bool colouring = ColouringActive();
+    QVarLengthArray<QTextLayout*, 128> kept;
     const qreal height = viewport()->height();
     QPointF origin = contentOffset();
     for (QTextBlock block = firstVisibleBlock(); block.isValid() && origin.y() < height;
          block = block.next()) {
-        if (block.length() > LongLine && !block.layout()->cacheEnabled())
-            block.layout()->setCacheEnabled(true);
+        QTextLayout* layout = block.layout();
+        if (!layout->cacheEnabled() && (colouring || block.length() > LongLine)) {
+            layout->setCacheEnabled(true);
+            if (block.length() <= LongLine)
+                kept.append(layout);
+        }
         origin.ry() += blockBoundingRect(block).height();
     }
     QPlainTextEdit::paintEvent(e);
     QPainter painter(viewport());
-    if (ColouringActive())
+    if (colouring)
         PaintRuns(painter, e->rect(), CaretLineScanFor(e->rect()));
+    for (QTextLayout* layout : kept)
+        layout->setCacheEnabled(false);
     m_pending = TPending::None;
     if (m_caretOn && hasFocus()) {
         m_caretRect = CaretRect();

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleHints>
+#include <QTextBlock>
+#include <QTextLayout>
 
 using memorig::InkIn;
 using memorig::TInk;
@@ -56,6 +58,7 @@ private slots:
     void block_comment_begun_above_the_window_is_coloured_inside_it();
     void partly_visible_bottom_line_is_left_plain();
     void long_line_scrolled_sideways_is_coloured_where_it_shows();
+    void short_lines_let_go_of_the_shaping_kept_for_the_colours();
     void on_draw_key_gets_adjacent_keywords_as_one_text();
     void color_lim_max_zero_silences_event_rules();
     void rule_with_mask_z_order_never_shows();
@@ -227,6 +230,24 @@ void TestColorMemoPaint::long_line_scrolled_sideways_is_coloured_where_it_shows(
     image = memorig::Grab(memo);
     QVERIFY(InkIn(image, memorig::TextRect(memo, keyword + 7, 6), base).Blue > 20);
     QCOMPARE(InkIn(image, memorig::TextRect(memo, keyword + 6, 1), base).Blue, 0);
+}
+
+void TestColorMemoPaint::short_lines_let_go_of_the_shaping_kept_for_the_colours() {
+    // A file scrolled through would otherwise keep the shaping of every line it showed.
+    TColorMemo memo;
+    QVERIFY(memorig::Show(memo, JavaSample + QString(2500, QLatin1Char('x'))));
+    const int paints = memo.LastPaint().Count;
+    const QImage image = memorig::Grab(memo);
+    QVERIFY(memo.LastPaint().Count > paints);
+    QVERIFY(InkIn(image, memorig::TextRect(memo, At("public class"), 6), memorig::Background(memo))
+                .Blue > 20);
+    int shortLines = 0;
+    for (QTextBlock block = memo.document()->firstBlock(); block.isValid(); block = block.next()) {
+        const bool longLine = block.length() > 2000;
+        QCOMPARE(block.layout()->cacheEnabled(), longLine);
+        shortLines += longLine ? 0 : 1;
+    }
+    QCOMPARE(shortLines, 8);
 }
 
 void TestColorMemoPaint::on_draw_key_gets_adjacent_keywords_as_one_text() {
