@@ -123,7 +123,10 @@ void TColorMemoPainter::DrawAcrossLines(const TKeyDescr& run, int32_t firstLine,
 
 bool TColorMemoPainter::Piece(int32_t line, int32_t first, int32_t last, TPiece& piece) const {
     piece.Line = m_geometry.Visible(line);
-    if (!piece.Line)
+    // Lines above or below the clip are left out before any x position is looked for: a paint
+    // of the caret's line measures that line only.
+    if (!piece.Line || piece.Line->Rect.bottom() <= m_clip.top() ||
+        piece.Line->Rect.top() >= m_clip.bottom())
         return false;
     const QTextLayout* layout = piece.Line->Block.layout();
     if (!layout || layout->lineCount() == 0)
