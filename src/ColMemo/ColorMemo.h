@@ -157,6 +157,7 @@ private:
     QRectF CaretLineRect() const;
     bool CaretLineScanFor(const QRect& paintRect);
     void PaintRuns(QPainter& painter, const QRect& paintRect, bool caretLineOnly);
+    void KeepShaping(int first, int last, QPainter& painter);
     colmemo::TScanInput ScanInput(bool caretLineOnly);
 
     QRect CaretRect() const;
@@ -176,6 +177,13 @@ private:
     bool m_textChanged = false; // a real text change awaits its notification
     QTextCursor m_textEnd;      // stays at the end of the text
     int m_layoutWidth = 0;      // the width the document was last laid out for
+    // The short lines whose shaping is kept between paints (the visible ones), and the line
+    // count then: lines added or removed since shift them.
+    struct TShaped {
+        int First = 0;
+        int Last = -1;
+        int BlockCount = 0;
+    } m_shaped;
 
     colmemo::TDrawRules m_rules;
     colmemo::THotSpot m_hotSpot;

@@ -9,6 +9,21 @@
 #include <QPainter>
 #include <QStyleHints>
 #include <QTextBlock>
+#include <QTextLayout>
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// A layout that does not cache gives its shaping back at the end of every draw; a draw whose
+// clip lies above its lines draws nothing.
+void LetGoOfShaping(QTextLayout& layout, QPainter& painter) {
+    layout.setCacheEnabled(false);
+    const QRectF above(0, layout.position().y() - 1000, 1, 1);
+    layout.draw(&painter, QPointF(), {}, above);
+}
+
+} // namespace
 
 void TColorMemo::SetColorRules(const colmemo::TDrawRules& rules) {
     m_rules.CopyFrom(rules);
@@ -67,25 +82,49 @@ bool TColorMemo::CaretLineScanFor(const QRect& paintRect) {
 void TColorMemo::paintEvent(QPaintEvent* e) {
     // The editor throws a line's shaping away after laying it out and shapes it again on every
     // paint; on a long line that is a walk along all of it for each blink of the caret. Long
-    // lines keep their shaping instead (short ones are cheap to shape again).
+    // lines keep their shaping for good. While the colours are on, the visible lines keep it
+    // too: the colours are drawn with the editor's glyphs and would otherwise shape every line
+    // a second time.
     constexpr int LongLine = 2000;
+    const bool colouring = ColouringActive();
     const qreal height = viewport()->height();
     QPointF origin = contentOffset();
-    for (QTextBlock block = firstVisibleBlock(); block.isValid() && origin.y() < height;
-         block = block.next()) {
-        if (block.length() > LongLine && !block.layout()->cacheEnabled())
-            block.layout()->setCacheEnabled(true);
+    QTextBlock block = firstVisibleBlock();
+    const int first = block.blockNumber();
+    int last = first - 1;
+    for (; block.isValid() && origin.y() < height; block = block.next(), ++last) {
+        QTextLayout* layout = block.layout();
+        if (!layout->cacheEnabled() && (colouring || block.length() > LongLine))
+            layout->setCacheEnabled(true);
         origin.ry() += blockBoundingRect(block).height();
     }
     QPlainTextEdit::paintEvent(e);
     QPainter painter(viewport());
-    if (ColouringActive())
+    if (colouring)
         PaintRuns(painter, e->rect(), CaretLineScanFor(e->rect()));
+    KeepShaping(colouring ? first : 0, colouring ? last : -1, painter);
     m_pending = TPending::None;
     if (m_caretOn && hasFocus()) {
         m_caretRect = CaretRect();
         painter.fillRect(m_caretRect, palette().color(QPalette::Text));
     }
+}
+
+// Short lines that left the window give their shaping back: a scroll through the file would
+// otherwise leave it with every line shown.
+void TColorMemo::KeepShaping(int first, int last, QPainter& painter) {
+    constexpr int LongLine = 2000;
+    const int shift = std::abs(document()->blockCount() - m_shaped.BlockCount);
+    const int from = std::max(m_shaped.First - shift, 0);
+    const int to = m_shaped.Last < m_shaped.First ? -1 : m_shaped.Last + shift;
+    for (int line = from; line <= to; ++line) {
+        if (line >= first && line <= last)
+            continue;
+        const QTextBlock block = document()->findBlockByNumber(line);
+        if (block.isValid() && block.length() <= LongLine && block.layout()->cacheEnabled())
+            LetGoOfShaping(*block.layout(), painter);
+    }
+    m_shaped = {first, last, document()->blockCount()};
 }
 
 void TColorMemo::resizeEvent(QResizeEvent* e) {

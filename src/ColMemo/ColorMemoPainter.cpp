@@ -81,6 +81,7 @@ void TColorMemoPainter::DrawRuns(const colmemo::TKeyDescrList& runs, int32_t cou
         size_t(std::max(m_geometry.LastVisibleLine() - m_geometry.FirstVisibleLine() + 1, 0)),
         TColumns{});
     m_painter.setFont(m_style.Font);
+    m_penSet = false;
     count = std::min(count, static_cast<int32_t>(runs.size()));
     for (int32_t i = 0; i < count && runs[i].First != colmemo::FreeIndex; ++i)
         DrawRun(runs[i], onDrawKey);
@@ -122,7 +123,10 @@ void TColorMemoPainter::DrawAcrossLines(const TKeyDescr& run, int32_t firstLine,
 
 bool TColorMemoPainter::Piece(int32_t line, int32_t first, int32_t last, TPiece& piece) const {
     piece.Line = m_geometry.Visible(line);
-    if (!piece.Line)
+    // Lines above or below the clip are left out before any x position is looked for: a paint
+    // of the caret's line measures that line only.
+    if (!piece.Line || piece.Line->Rect.bottom() <= m_clip.top() ||
+        piece.Line->Rect.top() >= m_clip.bottom())
         return false;
     const QTextLayout* layout = piece.Line->Block.layout();
     if (!layout || layout->lineCount() == 0)
@@ -168,7 +172,11 @@ void TColorMemoPainter::DrawText(const TPiece& piece, const QColor& color, bool 
     const QTextLayout* layout = piece.Line->Block.layout();
     const QTextLine textLine = layout->lineAt(0);
     m_painter.fillRect(piece.Rect, m_style.Background);
-    m_painter.setPen(color);
+    if (!m_penSet || color != m_penColor) {
+        m_painter.setPen(color);
+        m_penColor = color;
+        m_penSet = true;
+    }
     // The editor's own glyphs, at the positions it laid them out: the overpaint can never
     // drift from the text below it, whatever the font.
     const QPointF origin = piece.Line->Rect.topLeft() + layout->position();

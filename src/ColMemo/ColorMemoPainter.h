@@ -70,4 +70,7 @@ private:
     TStyle m_style;
     QRectF m_clip;
     mutable std::vector<TColumns> m_columns; // per visible line, from the first
+    // The pen the painter holds: runs in the colour of the one before leave it alone.
+    QColor m_penColor;
+    bool m_penSet = false;
 };

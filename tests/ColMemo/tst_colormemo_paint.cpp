@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleHints>
+#include <QTextBlock>
+#include <QTextLayout>
 
 using memorig::InkIn;
 using memorig::TInk;
@@ -56,6 +58,7 @@ private slots:
     void block_comment_begun_above_the_window_is_coloured_inside_it();
     void partly_visible_bottom_line_is_left_plain();
     void long_line_scrolled_sideways_is_coloured_where_it_shows();
+    void only_the_visible_lines_keep_their_shaping();
     void on_draw_key_gets_adjacent_keywords_as_one_text();
     void color_lim_max_zero_silences_event_rules();
     void rule_with_mask_z_order_never_shows();
@@ -227,6 +230,58 @@ void TestColorMemoPaint::long_line_scrolled_sideways_is_coloured_where_it_shows(
     image = memorig::Grab(memo);
     QVERIFY(InkIn(image, memorig::TextRect(memo, keyword + 7, 6), base).Blue > 20);
     QCOMPARE(InkIn(image, memorig::TextRect(memo, keyword + 6, 1), base).Blue, 0);
+}
+
+namespace {
+
+// The lines whose layout keeps its shaping: the visible ones while the colours are on, and
+// long lines always. Others letting go is what keeps a scroll through a long file from holding
+// the shaping of every line it showed.
+QString ShapingKeptWrongly(const TColorMemo& memo, bool colouring) {
+    const int first = memo.FirstVisibleLine();
+    const int visible = memo.viewport()->height() / memo.fontMetrics().height();
+    for (QTextBlock block = memo.document()->firstBlock(); block.isValid(); block = block.next()) {
+        const int line = block.blockNumber();
+        const bool inView = line >= first && line < first + visible - 1;
+        const bool nearView = line >= first && line <= first + visible + 1; // partly shown
+        const bool kept = block.layout()->cacheEnabled();
+        const bool wrong = block.length() > 2000 ? !kept
+                                                 : (colouring && inView && !kept) ||
+                                                       (kept && !(colouring && nearView));
+        if (wrong)
+            return QStringLiteral("line %1 (window from %2): %3").arg(line).arg(first).arg(kept);
+    }
+    return {};
+}
+
+} // namespace
+
+void TestColorMemoPaint::only_the_visible_lines_keep_their_shaping() {
+    QString text = QString(2500, QLatin1Char('x')) + QStringLiteral("\r\n");
+    for (int i = 0; i < 25; ++i)
+        text += JavaSample;
+    TColorMemo memo;
+    QVERIFY(memorig::Show(memo, text));
+    memorig::Grab(memo);
+    QVERIFY(memo.document()->findBlockByNumber(1).layout()->cacheEnabled());
+    QCOMPARE(ShapingKeptWrongly(memo, true), QString());
+    QScrollBar* bar = memo.verticalScrollBar();
+    bar->setValue(bar->maximum());
+    memorig::Grab(memo);
+    QVERIFY(memo.FirstVisibleLine() > 100);
+    QCOMPARE(ShapingKeptWrongly(memo, true), QString());
+    // lines added above the window shift the ones that kept their shaping
+    QTextCursor cursor(memo.document());
+    cursor.insertText(QStringLiteral("int a;\nint b;\nint c;\n"));
+    memorig::Grab(memo);
+    bar->setValue(0);
+    memorig::Grab(memo);
+    QCOMPARE(ShapingKeptWrongly(memo, true), QString());
+    // colours off: the editor's own paint does not need it, not even for the lines in view
+    memo.ColorRules().Clear();
+    const QImage image = memorig::Grab(memo);
+    QCOMPARE(ShapingKeptWrongly(memo, false), QString());
+    QCOMPARE(InkIn(image, memo.viewport()->rect(), memorig::Background(memo)).Blue, 0);
 }
 
 void TestColorMemoPaint::on_draw_key_gets_adjacent_keywords_as_one_text() {
