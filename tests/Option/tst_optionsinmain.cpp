@@ -28,6 +28,12 @@ class TestOptionsInMain : public QObject {
         action->trigger();
     }
     TColorMemo* Memo(int n) const { return windows->MainForm->SlotMemo(n); }
+    static QLineEdit* Field(QDialog* dialog, const char* name) {
+        return dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    static void Click(QDialog* dialog, const char* name) {
+        QTest::mouseClick(dialog->findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton);
+    }
     static double StopsFor(int tabs) {
         return TabStopDistance(tabs, QFontMetrics(QApplication::font()).averageCharWidth());
     }
@@ -51,12 +57,9 @@ private slots:
         QTemporaryDir project;
         prompts.OnModal = [&](QDialog* dialog) {
             dialog->show();
-            auto field = [dialog](const char* name) {
-                return dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
-            };
-            field("E_Tabs")->setText(QStringLiteral("8"));
-            field("E_ProjektDir")->setText(project.path());
-            QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("B_OK")), Qt::LeftButton);
+            Field(dialog, "E_Tabs")->setText(QStringLiteral("8"));
+            Field(dialog, "E_ProjektDir")->setText(project.path());
+            Click(dialog, "B_OK");
             return dialog->result();
         };
         Trigger("Optionen1");
@@ -81,15 +84,11 @@ private slots:
         QTemporaryDir project;
         prompts.OnModal = [&](QDialog* dialog) {
             dialog->show();
-            auto field = [dialog](const char* name) {
-                return dialog->findChild<QLineEdit*>(QString::fromLatin1(name));
-            };
-            field("E_Tabs")->setText(QStringLiteral("8"));
-            field("E_AppX")->clear();
-            field("E_ProjektDir")->setText(project.path());
-            QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("B_OK")), Qt::LeftButton);
-            QTest::mouseClick(dialog->findChild<QWidget*>(QStringLiteral("B_Cancel")),
-                              Qt::LeftButton);
+            Field(dialog, "E_Tabs")->setText(QStringLiteral("8"));
+            Field(dialog, "E_AppX")->clear();
+            Field(dialog, "E_ProjektDir")->setText(project.path());
+            Click(dialog, "B_OK");
+            Click(dialog, "B_Cancel");
             return dialog->result();
         };
         Trigger("Optionen1");
