@@ -39,7 +39,11 @@ bool WriteScript(const QString& path, const QByteArray& text) {
 }
 
 // Notes its working directory and arguments, one a line, in "<itself>.called".
-const QByteArray Recorder = "{ pwd; for a; do printf '%s\\n' \"$a\"; done; } > \"$0.called\"\n";
+// The note appears whole (written aside, then renamed), so a test that waits
+// for the file never reads it half written; mv by its full path, as some
+// tests run the recorder with an empty PATH.
+const QByteArray Recorder = "{ pwd; for a; do printf '%s\\n' \"$a\"; done; } > \"$0.calling\"\n"
+                            "/bin/mv \"$0.calling\" \"$0.called\"\n";
 
 QStringList Lines(const QString& path) {
     QFile file(path);
