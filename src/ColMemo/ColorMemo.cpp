@@ -55,9 +55,9 @@ QString TColorMemo::Text() const {
     return m_model.Text();
 }
 
-void TColorMemo::SetText(const QString& text) {
+void TColorMemo::SetText(QString text) {
     QList<TTextModel::TMarked> marked;
-    setPlainText(TTextModel::ToDocument(text, marked));
+    setPlainText(TTextModel::ToDocument(std::move(text), marked));
     if (marked.isEmpty())
         return;
     // Marking the stand-ins belongs to loading the text: no undo step, no change.

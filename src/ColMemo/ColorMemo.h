@@ -29,7 +29,7 @@ public:
 
     // Whole text, lines joined with "\r\n"; SetText accepts \r\n, \n or \r.
     QString Text() const;
-    void SetText(const QString& text);
+    void SetText(QString text);
     int32_t TextLength() const;
 
     // Selection; the start is clamped to [0, TextLength()], the length to the

@@ -129,13 +129,13 @@ bool TTextModel::NeedsStandIn(QChar c) {
     return u == 0x2028 || u == 0x2029 || u == 0xFDD0 || u == 0xFDD1;
 }
 
-QString TTextModel::ToDocument(const QString& text, QList<TMarked>& marked) {
-    // Written into a text of the longest length it can have, then cut: a long file goes
-    // through in one pass, with no growing along the way.
-    QString doc(text.size(), Qt::Uninitialized);
-    QChar* const begin = doc.data();
+QString TTextModel::ToDocument(QString text, QList<TMarked>& marked) {
+    // The result is never longer than the text, so it is written over the text itself as the
+    // pass goes (out never gets ahead of in): a long file goes through in one pass, with no
+    // second copy of it in memory.
+    QChar* const begin = text.data();
     QChar* out = begin;
-    const QChar* in = text.constData();
+    const QChar* in = begin;
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = in[i];
@@ -150,8 +150,8 @@ QString TTextModel::ToDocument(const QString& text, QList<TMarked>& marked) {
             *out++ = c;
         }
     }
-    doc.truncate(out - begin);
-    return doc;
+    text.truncate(out - begin);
+    return text;
 }
 
 void TTextModel::Mark(int start, const QList<TMarked>& marked) {

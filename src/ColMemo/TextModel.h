@@ -70,7 +70,8 @@ public:
     };
     // A text as the document takes it: line ends as LF, so that every
     // character and every break is one position; stand-ins listed in `marked`.
-    static QString ToDocument(const QString& text, QList<TMarked>& marked);
+    // Converted in place: a text handed over by move is not copied.
+    static QString ToDocument(QString text, QList<TMarked>& marked);
     // Drops a stand-in's real character from a format that text is about to be
     // typed in; true when there was one.
     static bool DropRealChar(QTextCharFormat& format);

@@ -78,7 +78,7 @@ TSourceText DecodeSource(const QByteArray& bytes) {
     TSourceText source;
     QString text;
     if (std::optional<QString> utf8 = StrictUtf8(bytes)) {
-        text = *utf8;
+        text = std::move(*utf8);
         if (bytes.startsWith(Bom)) {
             text.remove(0, 1);
             source.Encoding = TFileEncoding::Utf8WithBom;

@@ -41,8 +41,8 @@ QString SaveNote(const datei::TSaveResult& saved) {
 }
 
 // The editor's whole text from a file or template, caret at the start; not a user change.
-void LoadText(TColorMemo* memo, const QString& text) {
-    memo->SetText(text);
+void LoadText(TColorMemo* memo, QString text) {
+    memo->SetText(std::move(text));
     memo->SetSelStart(0);
     memo->SetModified(false);
 }
@@ -122,7 +122,7 @@ void TMainForm::OpenDocument(const QString& path) {
     }
     // Read before a slot is taken: what is no regular file, or no text the
     // user wants as one, leaves every slot as it was.
-    const datei::TSourceFile source = datei::LoadSourceFile(file);
+    datei::TSourceFile source = datei::LoadSourceFile(file);
     if (source.Status == datei::TReadStatus::NotRegular)
         return refuse();
     if (source.Binary &&
@@ -135,7 +135,8 @@ void TMainForm::OpenDocument(const QString& path) {
         throw EKodiwerkError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(file));
     CurrentDocument().Encoding = source.Source.Encoding;
     CurrentDocument().Stamp = source.Stamp;
-    LoadText(CurrentMemo(), source.Source.Text);
+    // Handed over, not copied: a long file's text is in memory once while the editor fills.
+    LoadText(CurrentMemo(), std::move(source.Source.Text));
     UpdateCommandStates();
 }
 
