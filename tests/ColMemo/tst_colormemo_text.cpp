@@ -92,7 +92,10 @@ void TestColorMemoText::text_keeps_lines_with_any_line_end() {
     QFETCH(int, length);
     QFETCH(int, lines);
     TColorMemo memo;
+    const QString unshared(input.constData(), input.size());
     memo.SetText(input);
+    // The line ends are converted in place, never in the caller's text.
+    QCOMPARE(input, unshared);
     QCOMPARE(memo.Text(), text);
     QCOMPARE(memo.TextLength(), length);
     QCOMPARE(memo.LineCount(), lines);
