@@ -57,15 +57,29 @@ QString TColorMemo::Text() const {
 
 void TColorMemo::SetText(QString text) {
     QList<TTextModel::TMarked> marked;
-    setPlainText(TTextModel::ToDocument(std::move(text), marked));
-    if (marked.isEmpty())
+    const QString doc = TTextModel::ToDocument(std::move(text), marked);
+    // The editor's own reset (caret, undo history, modified flag) with no text, then the text in
+    // one insertion with the plain format. Given the text, setPlainText would go over every
+    // line once more to give it the format at the caret: a tenth of a long file's opening, and
+    // behind a stand-in that format names a real character, which the new text's own
+    // replacement characters would then take for theirs.
+    m_emptying = !doc.isEmpty();
+    setPlainText(QString());
+    m_emptying = false;
+    if (doc.isEmpty())
         return;
-    // Marking the stand-ins belongs to loading the text: no undo step, no change.
+    // Loading is no undo step and no change.
     const bool undo = document()->isUndoRedoEnabled();
     document()->setUndoRedoEnabled(false);
+    QTextCursor fill(document());
+    fill.insertText(doc, QTextCharFormat());
     m_model.Mark(0, marked);
     document()->setUndoRedoEnabled(undo);
     document()->setModified(false);
+    // The insertion pushed the caret to the end; a loaded text is shown from its start.
+    QTextCursor start = textCursor();
+    start.setPosition(0);
+    setTextCursor(start);
 }
 
 int32_t TColorMemo::TextLength() const {
@@ -230,7 +244,7 @@ void TColorMemo::DocumentChanged(int /*pos*/, int removed, int added) {
 }
 
 void TColorMemo::TextChanged() {
-    if (!m_textChanged)
+    if (!m_textChanged || m_emptying)
         return;
     m_textChanged = false;
     if (OnChange)

@@ -175,6 +175,7 @@ private:
     TColorMemoGeometry m_geometry;
     int32_t m_caretLine = 0;    // the remembered caret line
     bool m_textChanged = false; // a real text change awaits its notification
+    bool m_emptying = false;    // SetText clears before it fills: one change, told once
     QTextCursor m_textEnd;      // stays at the end of the text
     int m_layoutWidth = 0;      // the width the document was last laid out for
     // The short lines whose shaping is kept between paints (the visible ones), and the line

@@ -25,6 +25,7 @@ private slots:
     void text_keeps_lines_with_any_line_end_data();
     void text_keeps_lines_with_any_line_end();
     void text_keeps_non_breaking_spaces();
+    void a_new_text_takes_nothing_from_where_the_caret_stood();
     void selstart_round_trips_at_line_ends_data();
     void selstart_round_trips_at_line_ends();
     void selection_never_holds_half_a_break_data();
@@ -109,6 +110,17 @@ void TestColorMemoText::text_keeps_non_breaking_spaces() {
     memo.SetText(text);
     QCOMPARE(memo.Text(), text);
     QCOMPARE(memo.LineText(1), QStringLiteral("\u00a0"));
+}
+
+void TestColorMemoText::a_new_text_takes_nothing_from_where_the_caret_stood() {
+    TColorMemo memo;
+    memo.SetText(QStringLiteral("a\u2028b"));
+    memo.SetSelStart(2); // just behind the separator
+    // A replacement character of the file's own is no stand-in for the separator.
+    const QString next = QStringLiteral("x\ufffdy\r\n\ufffd");
+    memo.SetText(next);
+    QCOMPARE(memo.Text(), next);
+    QCOMPARE(memo.SelStart(), 0);
 }
 
 void TestColorMemoText::selstart_round_trips_at_line_ends_data() {
