@@ -15,6 +15,7 @@
 // replace all at all), --line-kb N (the
 // long line's length, 5120 unless given), --only windows|line|starts (that part alone).
 
+#include "Base/LargePages.h"
 #include "ColMemo/ColorMemo.h"
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
@@ -39,6 +40,7 @@
 #include <ctime>
 #include <functional>
 #include <memory>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -545,7 +547,7 @@ void MeasureStarts(const QString& dir, const TOptions& options) {
             QElapsedTimer timer;
             timer.start();
             child.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--start-to-window"), start.File});
+                        {start.File, QStringLiteral("--start-to-window")});
             child.waitForReadyRead(120000);
             start.Ms.push_back(timer.nsecsElapsed() / 1e6);
             start.PeakMb.push_back(child.readAllStandardOutput().trimmed().toDouble() / 1024);
@@ -570,13 +572,17 @@ void DropPlatformWarnings(QtMsgType type, const QMessageLogContext&, const QStri
 } // namespace
 
 int main(int argc, char** argv) {
+    // A start-up measured as the program starts: the file first, as on its command line.
+    const bool startToWindow = argc == 3 && argv[2] == std::string("--start-to-window");
+    if (startToWindow)
+        RestartWithLargePages(argc, argv);
     qInstallMessageHandler(DropPlatformWarnings);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.value(1) == QStringLiteral("--start-to-window"))
-        return StartToWindow(arguments.value(2));
+    if (startToWindow)
+        return StartToWindow(arguments.value(1));
     // Settings of a first start, never the user's own; the children inherit them.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
