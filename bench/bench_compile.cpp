@@ -7,6 +7,7 @@
 //    standard error into RunCaptured.
 
 #include "ColMemo/ColorMemo.h"
+#include "Datei/CompilerCall.h"
 #include "Datei/CompilerMessages.h"
 #include "Datei/Templates.h"
 #include "DosCall/RunCaptured.h"

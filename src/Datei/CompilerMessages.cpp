@@ -1,10 +1,7 @@
 #include "Datei/CompilerMessages.h"
 
-#include "Datei/FileStore.h"
+#include "Datei/SourceFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <optional>
 
 namespace datei {
@@ -74,36 +71,6 @@ TCompilerMessages ParseCompilerMessages(const QString& output, const QString& so
 
 QStringList RawCompilerLines(const QString& output) {
     return SplitLines(output);
-}
-
-TCompilerCall CompilerCall(const QString& jdkDir, const QString& sourcePath, TFileEncoding encoding,
-                           const QString& classDir) {
-#ifdef Q_OS_WIN
-    const QString program = QDir::cleanPath(jdkDir + QStringLiteral("/bin/javac.exe"));
-#else
-    const QString program = QDir::cleanPath(jdkDir + QStringLiteral("/bin/javac"));
-#endif
-    const QString charset =
-        encoding == TFileEncoding::Latin1 ? QStringLiteral("ISO-8859-1") : QStringLiteral("UTF-8");
-    TCompilerCall call{program, {QStringLiteral("-nowarn"), QStringLiteral("-encoding"), charset}};
-    if (!classDir.isEmpty())
-        call.Arguments << QStringLiteral("-d") << classDir;
-    call.Arguments << sourcePath;
-    return call;
-}
-
-QString CopyWithoutByteOrderMark(const QString& sourcePath, const QString& directory) {
-    static const QByteArray mark("\xEF\xBB\xBF");
-    TFileContent content = ReadRegularFile(sourcePath);
-    if (content.Status != TReadStatus::Read)
-        return {};
-    if (content.Bytes.startsWith(mark))
-        content.Bytes.remove(0, mark.size());
-    const QString copy = QDir(directory).filePath(QFileInfo(sourcePath).fileName());
-    QFile file(copy);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content.Bytes) != content.Bytes.size())
-        return {};
-    return copy;
 }
 
 } // namespace datei

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "Datei/SourceFile.h"
-
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -46,22 +44,5 @@ QStringList RawCompilerLines(const QString& output);
 // tab or not, is one column, since the compiler repeats the source line's
 // own tabs there. 0 when the line holds no '^'.
 int CaretLineColumn(const QString& caretLine);
-
-struct TCompilerCall {
-    QString Program;
-    QStringList Arguments;
-};
-
-// The compiler below the JDK directory and what it is given: no warnings
-// asked for, the file's own encoding (UTF-8, or ISO-8859-1 for a file that
-// is not valid UTF-8), the class directory when one is given, and the source
-// path as one argument.
-TCompilerCall CompilerCall(const QString& jdkDir, const QString& sourcePath, TFileEncoding encoding,
-                           const QString& classDir = QString());
-
-// The compiler reads a UTF-8 byte-order mark as an illegal character, yet the
-// file keeps it. Writes the file without it under the same name into
-// `directory`, for the compiler to read instead; empty when that fails.
-QString CopyWithoutByteOrderMark(const QString& sourcePath, const QString& directory);
 
 } // namespace datei

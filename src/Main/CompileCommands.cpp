@@ -2,6 +2,7 @@
 // slot's file, its messages in the error list, and the jumps from an entry to
 // the place it names.
 #include "ColMemo/ColorMemo.h"
+#include "Datei/CompilerCall.h"
 #include "Datei/CompilerMessages.h"
 #include "DosCall/RunCaptured.h"
 #include "Main/Inis.h"

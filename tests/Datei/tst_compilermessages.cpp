@@ -1,6 +1,7 @@
 // The error list made from compiler output, on output written out here:
 // the forms a real compiler prints on other systems (drive letters, CR LF)
 // and the ways output can fail to be a message.
+#include "Datei/CompilerCall.h"
 #include "Datei/CompilerMessages.h"
 
 #include <QtTest>

@@ -2,6 +2,7 @@
 // /usr/lib/jvm, 17 and 25 here), in a directory whose name has a blank and
 // an umlaut: where the entries point, encodings in an ASCII locale, the
 // compiler answering in German, and the JVM's own notice before it.
+#include "Datei/CompilerCall.h"
 #include "Datei/CompilerMessages.h"
 #include "DosCall/RunCaptured.h"
 #include "JdkRig.h"
