@@ -15,7 +15,7 @@
 // replace all at all), --line-kb N (the
 // long line's length, 5120 unless given), --only windows|line|starts (that part alone).
 
-#include "Base/LargePages.h"
+#include "LargePages.h"
 #include "ColMemo/ColorMemo.h"
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
@@ -575,7 +575,7 @@ int main(int argc, char** argv) {
     // A start-up measured as the program starts: the file first, as on its command line.
     const bool startToWindow = argc == 3 && argv[2] == std::string("--start-to-window");
     if (startToWindow)
-        RestartWithLargePages(argc, argv);
+        largepages::RestartWithLargePages(argc, argv);
     qInstallMessageHandler(DropPlatformWarnings);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,5 +1,5 @@
 // Start-up: the application, its windows in their order, the event loop.
-#include "Base/LargePages.h"
+#include "LargePages.h"
 #include "Datei/OwnAppletViewer.h"
 #include "Hilfe/HelpPage.h"
 #include "Main/MainForm.h"
@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
         const QCoreApplication app(argc, argv);
         return ShowPaths();
     }
-    RestartWithLargePages(argc, argv);
+    largepages::RestartWithLargePages(argc, argv);
     QApplication app(argc, argv);
     // The desktop pairs the window with the menu entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("de.quorndel.Kodiwerk"));

@@ -1,6 +1,6 @@
 // Starts as the program does, then tells how it ended up: how often it started, the
 // environment its children would inherit, and whether its memory comes in large pages.
-#include "Base/LargePages.h"
+#include "LargePages.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     if (const char* log = std::getenv("PROBE_STARTS")) {
         std::ofstream(log, std::ios::app) << "start\n";
     }
-    RestartWithLargePages(argc, argv);
+    largepages::RestartWithLargePages(argc, argv);
     // A block as large as a long file's text: glibc maps it on its own.
     constexpr std::size_t size = 32 << 20;
     char* block = static_cast<char*>(std::malloc(size));

@@ -1,4 +1,4 @@
-#include "Base/LargePages.h"
+#include "LargePages.h"
 
 #include <cstdio>
 
@@ -44,6 +44,8 @@ std::string RestartSetting(const std::string& kernelMode, const std::string& gli
 
 #if defined(__GLIBC__)
 
+namespace largepages {
+
 namespace {
 
 constexpr char Variable[] = "GLIBC_TUNABLES";
@@ -86,7 +88,7 @@ void RestartWithLargePages(int argc, char** argv) {
     }
     const char* own = std::getenv(Variable);
     const std::string setting =
-        largepages::RestartSetting(KernelMode(), gnu_get_libc_version(), own, FileSize(argc, argv));
+        RestartSetting(KernelMode(), gnu_get_libc_version(), own, FileSize(argc, argv));
     if (setting.empty())
         return;
     const std::string saved = own ? std::string("=") + own : std::string("-");
@@ -99,6 +101,10 @@ void RestartWithLargePages(int argc, char** argv) {
 
 #else
 
+namespace largepages {
+
 void RestartWithLargePages(int, char**) {}
 
 #endif
+
+} // namespace largepages

@@ -1,6 +1,6 @@
 // A start that opens a long file asks for large pages by starting once more; the programs it
 // starts afterwards see the user's environment as it was.
-#include "Base/LargePages.h"
+#include "LargePages.h"
 
 #include <QFile>
 #include <QProcess>

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace largepages {
+
 // Opening a long file fills the text document with hundreds of thousands of small pieces, and
 // on many machines touching that fresh memory page by page costs more than the filling itself.
 // Where the kernel hands out large pages only to programs that ask for them, glibc's malloc can
@@ -15,7 +17,6 @@
 // not return when the restart happened. Does nothing on systems without glibc.
 void RestartWithLargePages(int argc, char** argv);
 
-namespace largepages {
 
 // Below this size the restart costs more than it saves.
 constexpr std::int64_t LongFile = 1 << 20;
