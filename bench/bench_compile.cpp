@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     source.close();
 
     TInisRecord inis;
-    ScriptedPrompts prompts;
+    TScriptedPrompts prompts;
     TMainForm form(inis, prompts);
     inis.JdkDir = DefaultJdk();
     form.show();

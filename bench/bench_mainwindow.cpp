@@ -186,7 +186,7 @@ private:
 };
 
 // Answers every question with "no" and every open dialog with the file given last.
-class TBenchPrompts : public Prompts {
+class TBenchPrompts : public TPrompts {
 public:
     QString OpenFile;
 

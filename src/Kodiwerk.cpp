@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtGerman);
 
-    QtPrompts prompts;
+    TQtPrompts prompts;
     TKodiwerkWindows windows(prompts, QApplication::arguments().mid(1));
     windows.MainForm->show();
     return app.exec();

@@ -9,11 +9,11 @@ bool TMainForm::AskSaveChanges() {
         return true;
     const QString text = QStringLiteral("Änderungen speichern in %1?").arg(CurrentDocument().File);
     switch (Ask.AskYesNoCancel(this, text)) {
-    case Prompts::Answer::Yes:
+    case TPrompts::Answer::Yes:
         return SaveCurrentFile();
-    case Prompts::Answer::No:
+    case TPrompts::Answer::No:
         return true;
-    case Prompts::Answer::Cancel:
+    case TPrompts::Answer::Cancel:
         break;
     }
     return false;

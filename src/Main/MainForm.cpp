@@ -17,7 +17,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-TMainForm::TMainForm(TInisRecord& inis, Prompts& prompts, QStringList arguments, QWidget* parent)
+TMainForm::TMainForm(TInisRecord& inis, TPrompts& prompts, QStringList arguments, QWidget* parent)
     : QMainWindow(parent), Inis(inis), Ask(prompts), Arguments(std::move(arguments)) {
     Q_INIT_RESOURCE(kodiwerk);
     setObjectName(QStringLiteral("MainForm"));

@@ -23,7 +23,7 @@ class QPrinter;
 class QTabWidget;
 class QToolBar;
 class TColorMemo;
-class Prompts;
+class TPrompts;
 class TShortcutDispatch;
 class TFindDialog;
 class TReplaceDialog;
@@ -44,7 +44,7 @@ public:
 
     // `inis` is the process's settings record: loaded here, written back when
     // the window closes. `arguments`: the command line without the program name.
-    TMainForm(TInisRecord& inis, Prompts& prompts, QStringList arguments = {},
+    TMainForm(TInisRecord& inis, TPrompts& prompts, QStringList arguments = {},
               QWidget* parent = nullptr);
     ~TMainForm() override;
 
@@ -229,7 +229,7 @@ private:
 
     // --- state ---------------------------------------------------------------------------
     TInisRecord& Inis;
-    Prompts& Ask;
+    TPrompts& Ask;
     QStringList Arguments;
     std::array<TEditorSlot, SlotCount> Slots;
     int Last = -1;              // LastSlot()

@@ -55,7 +55,7 @@ void PrepareFileDialog(QFileDialog& dialog, const TFileDialogRequest& request) {
 
 } // namespace
 
-Prompts::Answer QtPrompts::AskYesNoCancel(QWidget* parent, const QString& text) {
+TPrompts::Answer TQtPrompts::AskYesNoCancel(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), text,
                     QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
@@ -71,20 +71,20 @@ Prompts::Answer QtPrompts::AskYesNoCancel(QWidget* parent, const QString& text) 
     return Answer::Cancel;
 }
 
-void QtPrompts::Message(QWidget* parent, const QString& text) {
+void TQtPrompts::Message(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, AppTitle(), text, QMessageBox::NoButton, parent);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
 
-void QtPrompts::Error(QWidget* parent, const QString& text, const QString& caption) {
+void TQtPrompts::Error(QWidget* parent, const QString& text, const QString& caption) {
     QMessageBox box(QMessageBox::Critical, caption.isEmpty() ? AppTitle() : caption, text,
                     QMessageBox::NoButton, parent);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
 
-QString QtPrompts::ChooseOpenFile(QWidget* parent, const TFileDialogRequest& request) {
+QString TQtPrompts::ChooseOpenFile(QWidget* parent, const TFileDialogRequest& request) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // The name typed in need not exist: opening reports a missing file itself.
@@ -103,7 +103,7 @@ QString QtPrompts::ChooseOpenFile(QWidget* parent, const TFileDialogRequest& req
     return chosen;
 }
 
-QString QtPrompts::ChooseSaveFile(QWidget* parent, const TFileDialogRequest& request) {
+QString TQtPrompts::ChooseSaveFile(QWidget* parent, const TFileDialogRequest& request) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The old file becomes the backup, so overwriting needs no question.
@@ -114,7 +114,7 @@ QString QtPrompts::ChooseSaveFile(QWidget* parent, const TFileDialogRequest& req
     return dialog.selectedFiles().first();
 }
 
-std::optional<QFont> QtPrompts::ChooseFont(QWidget* parent, const QFont& initial) {
+std::optional<QFont> TQtPrompts::ChooseFont(QWidget* parent, const QFont& initial) {
     bool ok = false;
     QFont font =
         QFontDialog::getFont(&ok, initial, parent, QString(), QFontDialog::DontUseNativeDialog);
@@ -123,21 +123,21 @@ std::optional<QFont> QtPrompts::ChooseFont(QWidget* parent, const QFont& initial
     return font;
 }
 
-bool QtPrompts::ChoosePrinter(QWidget* parent, QPrinter* printer) {
+bool TQtPrompts::ChoosePrinter(QWidget* parent, QPrinter* printer) {
     QPrintDialog dialog(printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool QtPrompts::SetupPrinter(QWidget* parent, QPrinter* printer) {
+bool TQtPrompts::SetupPrinter(QWidget* parent, QPrinter* printer) {
     QPageSetupDialog dialog(printer, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
-int QtPrompts::ShowModal(QDialog* dialog) {
+int TQtPrompts::ShowModal(QDialog* dialog) {
     return dialog->exec();
 }
 
-bool QtPrompts::AskYesNo(QWidget* parent, const QString& text) {
+bool TQtPrompts::AskYesNo(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), text,
                     QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);

@@ -22,11 +22,11 @@ struct TFileDialogRequest {
 // Every modal question, message box and common dialog a command shows goes
 // through here, so the main window can be driven headless: the application
 // installs the Qt implementation, tests a scripted one.
-class Prompts {
+class TPrompts {
 public:
     enum class Answer { Yes, No, Cancel };
 
-    virtual ~Prompts() = default;
+    virtual ~TPrompts() = default;
 
     // Confirmation box "Bestätigung" with "&Ja", "&Nein", "Abbrechen".
     virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
@@ -49,7 +49,7 @@ public:
 };
 
 // The real dialogs of the desktop.
-class QtPrompts : public Prompts {
+class TQtPrompts : public TPrompts {
 public:
     Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
     void Message(QWidget* parent, const QString& text) override;

@@ -7,7 +7,7 @@
 #include "Main/Prompts.h"
 #include "Option/OptionForm.h"
 
-TKodiwerkWindows::TKodiwerkWindows(Prompts& prompts, const QStringList& arguments) {
+TKodiwerkWindows::TKodiwerkWindows(TPrompts& prompts, const QStringList& arguments) {
     MainForm = std::make_unique<TMainForm>(Inis, prompts, arguments);
     TMainForm* main = MainForm.get();
     InfoForm = std::make_unique<TInfoForm>(main);

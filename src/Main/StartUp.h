@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <memory>
 
-class Prompts;
+class TPrompts;
 class TMainForm;
 class TInfoForm;
 class THilfeForm;
@@ -16,7 +16,7 @@ class TDirListForm;
 // main window, about box, help window, options dialog, directory chooser;
 // and the settings record they share, which lives as long as they do.
 struct TKodiwerkWindows {
-    TKodiwerkWindows(Prompts& prompts, const QStringList& arguments);
+    TKodiwerkWindows(TPrompts& prompts, const QStringList& arguments);
     ~TKodiwerkWindows();
 
     TInisRecord Inis;

@@ -15,7 +15,7 @@
 #include <QScreen>
 #include <QTabWidget>
 
-TOptionForm::TOptionForm(TInisRecord& inis, Prompts& prompts, QWidget* parent)
+TOptionForm::TOptionForm(TInisRecord& inis, TPrompts& prompts, QWidget* parent)
     : QDialog(parent), Inis(inis), Ask(prompts),
       SaveDialogDruck(std::make_unique<TFileDialogRequest>()) {
     setObjectName(QStringLiteral("OptionForm"));

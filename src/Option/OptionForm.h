@@ -10,7 +10,7 @@ class QGroupBox;
 class QLineEdit;
 class QTabWidget;
 class QToolButton;
-class Prompts;
+class TPrompts;
 class TDirListForm;
 struct TFileDialogRequest;
 struct TInisRecord;
@@ -23,7 +23,7 @@ struct TInisRecord;
 class TOptionForm : public QDialog {
     Q_OBJECT
 public:
-    TOptionForm(TInisRecord& inis, Prompts& prompts, QWidget* parent = nullptr);
+    TOptionForm(TInisRecord& inis, TPrompts& prompts, QWidget* parent = nullptr);
     ~TOptionForm() override;
 
     // --- handlers ------------------------------------------------------------
@@ -98,7 +98,7 @@ private:
     void Guard(const std::function<void()>& handler);
 
     TInisRecord& Inis;
-    Prompts& Ask;
+    TPrompts& Ask;
     Controls Ui;
     QPointer<TDirListForm> DirList;
     std::unique_ptr<TFileDialogRequest> SaveDialogDruck;

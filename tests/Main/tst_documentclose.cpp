@@ -44,7 +44,7 @@ private slots:
         for (int slot = 1; slot <= 3; ++slot)
             Modify(slot, QStringLiteral("x"));
         MakeCurrent(2);
-        Answer({Prompts::Answer::No, Prompts::Answer::No, Prompts::Answer::No});
+        Answer({TPrompts::Answer::No, TPrompts::Answer::No, TPrompts::Answer::No});
         Command("AllesSchliessen1");
         QCOMPARE(TextsOf(QStringLiteral("ask")),
                  (QStringList{Question(paths[1]), Question(paths[2]), Question(paths[0])}));
@@ -58,7 +58,7 @@ private slots:
         const QStringList paths = OpenFiles({"A.java", "B.java", "C.java"});
         for (int slot = 1; slot <= 3; ++slot)
             Modify(slot, QStringLiteral("x"));
-        Answer({Prompts::Answer::No, Prompts::Answer::Cancel});
+        Answer({TPrompts::Answer::No, TPrompts::Answer::Cancel});
         Command("AllesSchliessen1");
         QCOMPARE(TextsOf(QStringLiteral("ask")),
                  (QStringList{Question(paths[2]), Question(paths[1])}));
@@ -92,7 +92,7 @@ private slots:
         const QStringList paths = OpenFiles({"A.java", "B.java", "C.java"});
         Modify(1, QStringLiteral("x"));
         Modify(3, QStringLiteral("x"));
-        Answer({Prompts::Answer::Yes, Prompts::Answer::No});
+        Answer({TPrompts::Answer::Yes, TPrompts::Answer::No});
         QVERIFY(form->close());
         QCOMPARE(TextsOf(QStringLiteral("ask")),
                  (QStringList{Question(paths[2]), Question(paths[0])}));
@@ -105,12 +105,12 @@ private slots:
         const QStringList paths = OpenFiles({"A.java", "B.java"});
         Modify(1, QStringLiteral("x"));
         Modify(2, QStringLiteral("y"));
-        Answer({Prompts::Answer::Cancel});
+        Answer({TPrompts::Answer::Cancel});
         QVERIFY(!form->close());
         QVERIFY(form->isVisible());
         QCOMPARE(form->LastSlot(), 1);
         QCOMPARE(TextsOf(QStringLiteral("ask")), QStringList{Question(paths[1])});
-        Answer({Prompts::Answer::No, Prompts::Answer::Cancel});
+        Answer({TPrompts::Answer::No, TPrompts::Answer::Cancel});
         QVERIFY(!form->close());
         QCOMPARE(form->LastSlot(), 0);
         QVERIFY(form->SlotMemo(1)->Modified());
@@ -135,7 +135,7 @@ private slots:
             prompts.Calls.clear();
         }
         const QString text = form->CurrentMemo()->Text();
-        Answer({Prompts::Answer::Yes});
+        Answer({TPrompts::Answer::Yes});
         QVERIFY(!form->close());
         QCOMPARE(form->LastSlot(), 0);
         QCOMPARE(form->CurrentMemo()->Text(), text);
@@ -147,7 +147,7 @@ private slots:
     void yes_then_cancel_in_the_name_dialog_keeps_the_slot() {
         Command("Neu1");
         Type(QStringLiteral("int x;"));
-        Answer({Prompts::Answer::Yes});
+        Answer({TPrompts::Answer::Yes});
         Command("Schliessen1");
         QCOMPARE(prompts.CallsOf(QStringLiteral("save")).size(), 1);
         QCOMPARE(form->LastSlot(), 0);
@@ -169,13 +169,13 @@ private slots:
         Modify(2, QStringLiteral("second "));
         const auto replace = [&] { viaOpen ? Open(other) : Command("Neu1"); };
 
-        Answer({Prompts::Answer::Cancel});
+        Answer({TPrompts::Answer::Cancel});
         replace();
         QCOMPARE(TextsOf(QStringLiteral("ask")), QStringList{Question(paths[4])});
         QCOMPARE(form->SlotMemo(5)->Text(), QStringLiteral("fifth E.java\r\n"));
         QCOMPARE(form->CurrentSlot(), 2);
 
-        Answer({Prompts::Answer::No});
+        Answer({TPrompts::Answer::No});
         replace();
         QCOMPARE(prompts.CallsOf(QStringLiteral("ask")).size(), 2);
         QCOMPARE(form->SlotFile(5), viaOpen ? other : QStringLiteral("noname.java"));
@@ -203,7 +203,7 @@ private slots:
         const QString caret = Status(0);
         QCOMPARE(caret, QStringLiteral("  1:   4"));
         inis.Files[0] = Path(QStringLiteral("Weg.java"));
-        Answer({Prompts::Answer::No});
+        Answer({TPrompts::Answer::No});
         if (how == QStringLiteral("open")) {
             Command("Oeffnen1"); // nothing chosen: cancelled
         } else {
@@ -232,7 +232,7 @@ private slots:
             captionWhileAsked = form->windowTitle();
             pageWhileAsked = TabText(Pages()->currentIndex() + 1);
         };
-        Answer({Prompts::Answer::Cancel});
+        Answer({TPrompts::Answer::Cancel});
         Command("Neu1");
         QCOMPARE(pageWhileAsked, QStringLiteral("E"));
         QCOMPARE(captionWhileAsked, QStringLiteral("Kodiwerk - E.java"));
@@ -247,7 +247,7 @@ private slots:
         Type(QStringLiteral("int x;"));
         Command("Neu1"); // empty: Save is disabled for it
         QVERIFY(!Action(QStringLiteral("Speichern1"))->isEnabled());
-        Answer({Prompts::Answer::Cancel});
+        Answer({TPrompts::Answer::Cancel});
         Command("AllesSchliessen1");
         QCOMPARE(form->LastSlot(), 0);
         QCOMPARE(Status(1), QStringLiteral("Geändert"));
@@ -258,7 +258,7 @@ private slots:
     void with_no_slot_in_use_save_save_as_and_close_touch_nothing() {
         const QStringList paths = OpenFiles({"A.java"});
         Modify(1, QStringLiteral("dropped "));
-        Answer({Prompts::Answer::No});
+        Answer({TPrompts::Answer::No});
         Command("Schliessen1");
         QCOMPARE(form->LastSlot(), -1);
         prompts.Calls.clear();

@@ -87,7 +87,7 @@ private slots:
         for (int n = 1; n <= 5; ++n)
             Command("Neu1");
         Type(QStringLiteral("fifth"));
-        Answer({Prompts::Answer::No});
+        Answer({TPrompts::Answer::No});
         Command("Neu1");
         QCOMPARE(TextsOf(QStringLiteral("ask")),
                  QStringList{Question(QStringLiteral("noname.java"))});

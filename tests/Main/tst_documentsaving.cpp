@@ -124,14 +124,14 @@ private slots:
                                                 "Programm geändert. Überschreiben?")
                                      .arg(path);
 
-        Answer({Prompts::Answer::No});
+        Answer({TPrompts::Answer::No});
         Command("Speichern1");
         QCOMPARE(TextsOf(QStringLiteral("yesno")), QStringList{question});
         QCOMPARE(ReadBytes(path), QByteArray("theirs\r\n"));
         QVERIFY(!QFile::exists(Path(QStringLiteral("Hallo.jav_"))));
         QVERIFY(form->CurrentMemo()->Modified());
 
-        Answer({Prompts::Answer::Yes});
+        Answer({TPrompts::Answer::Yes});
         Command("Speichern1");
         QCOMPARE(TextsOf(QStringLiteral("yesno")), QStringList(2, question));
         QCOMPARE(ReadBytes(path), QByteArray("// more\r\nmine\r\n"));
@@ -211,12 +211,12 @@ private slots:
         const QString path = MakeFile(QStringLiteral("Daten.java"), QByteArray("a\0b\r\n", 5));
         const QString question =
             QStringLiteral("Die Datei %1 enthält Binärdaten. Trotzdem als Text öffnen?").arg(path);
-        Answer({Prompts::Answer::No});
+        Answer({TPrompts::Answer::No});
         Open(path);
         QCOMPARE(TextsOf(QStringLiteral("yesno")), QStringList{question});
         QCOMPARE(form->LastSlot(), -1);
 
-        Answer({Prompts::Answer::Yes});
+        Answer({TPrompts::Answer::Yes});
         Open(path);
         QCOMPARE(form->LastSlot(), 0);
         QCOMPARE(form->CurrentMemo()->Text(), QString::fromLatin1("a\0b\r\n", 5));

@@ -203,7 +203,7 @@ private slots:
         QDialog* replace = OpenDialog("Ersetzen1", "ReplaceDialog");
         Press(replace, button.toLatin1().constData(), QStringLiteral("Klasse B"),
               QStringLiteral("x"));
-        const QList<ScriptedPrompts::Call> errors = prompts.CallsOf(QStringLiteral("error"));
+        const QList<TScriptedPrompts::Call> errors = prompts.CallsOf(QStringLiteral("error"));
         QCOMPARE(errors.size(), 1);
         QCOMPARE(errors.first().Text,
                  QStringLiteral("Der Suchtext \"Klasse B\" konnte nicht gefunden werden."));

@@ -51,7 +51,7 @@ private slots:
         Press(Qt::Key_N, Qt::ControlModifier);
         TypeKeys(QStringLiteral("int x;"));
         Press(Qt::Key_N, Qt::ControlModifier);
-        Answer({Prompts::Answer::Cancel});
+        Answer({TPrompts::Answer::Cancel});
         Press(Qt::Key_F4, Qt::AltModifier);
         // The empty second document closed without a question; the first one asked.
         QCOMPARE(TextsOf(QStringLiteral("ask")),
@@ -71,7 +71,7 @@ private slots:
         TypeKeys(QStringLiteral("x"));
         Press(Qt::Key_S, Qt::ControlModifier); // the name dialog is cancelled
         QCOMPARE(prompts.CallsOf(QStringLiteral("save")).size(), 1);
-        Answer({Prompts::Answer::No});
+        Answer({TPrompts::Answer::No});
         Press(Qt::Key_W, Qt::ControlModifier);
         QCOMPARE(TextsOf(QStringLiteral("ask")),
                  QStringList{QStringLiteral("Änderungen speichern in noname.java?")});
@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(recorder.Keys, QList<int>());
         // With no document open, pasting reaches no hidden text either.
         QApplication::clipboard()->setText(QStringLiteral("pasted"));
-        Answer({Prompts::Answer::No});
+        Answer({TPrompts::Answer::No});
         Press(Qt::Key_W, Qt::ControlModifier);
         QCOMPARE(form->LastSlot(), -1);
         Press(Qt::Key_V, Qt::ControlModifier);

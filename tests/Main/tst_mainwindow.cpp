@@ -202,7 +202,7 @@ private slots:
         // Closing a page hands the keyboard to the page shown next.
         Pages()->setCurrentIndex(1);
         QCOMPARE(QApplication::focusWidget(), form->SlotMemo(2));
-        prompts.Answers.enqueue(Prompts::Answer::No);
+        prompts.Answers.enqueue(TPrompts::Answer::No);
         Action("Schliessen1")->trigger();
         QCOMPARE(form->LastSlot(), 0);
         QCOMPARE(QApplication::focusWidget(), form->SlotMemo(1));

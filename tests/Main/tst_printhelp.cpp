@@ -30,14 +30,14 @@ namespace {
 
 // Scripted dialogs whose printer dialogs act on the printer they are given:
 // the print dialog sends the job into a PDF file, the set-up runs `OnSetup`.
-class PrinterPrompts : public ScriptedPrompts {
+class PrinterPrompts : public TScriptedPrompts {
 public:
     QString PdfPath; // empty: the print dialog is cancelled
     std::function<void(QPrinter*)> OnSetup;
     QList<QPrinter*> Printers; // as handed to the print and set-up dialogs
 
     bool ChoosePrinter(QWidget* parent, QPrinter* printer) override {
-        ScriptedPrompts::ChoosePrinter(parent, printer);
+        TScriptedPrompts::ChoosePrinter(parent, printer);
         Printers.append(printer);
         if (PdfPath.isEmpty())
             return false;
@@ -46,7 +46,7 @@ public:
         return true;
     }
     bool SetupPrinter(QWidget* parent, QPrinter* printer) override {
-        ScriptedPrompts::SetupPrinter(parent, printer);
+        TScriptedPrompts::SetupPrinter(parent, printer);
         Printers.append(printer);
         if (OnSetup)
             OnSetup(printer);
@@ -301,7 +301,7 @@ private slots:
         Options().B_HilfeClick();
         Options().E_HilfeDir()->setText(QStringLiteral("/doc/java/hilfe.html"));
         Options().B_HilfeClick();
-        const QList<ScriptedPrompts::Call> opened = prompts.CallsOf("open");
+        const QList<TScriptedPrompts::Call> opened = prompts.CallsOf("open");
         QCOMPARE(opened.size(), 2);
         QCOMPARE(opened[0].Request.InitialDir, shipped);
         QCOMPARE(opened[1].Request.InitialDir, QStringLiteral("/doc/java/"));

@@ -86,7 +86,7 @@ QStringList ListedNames(QFileDialog* dialog, int count) {
 class TestQtPrompts : public QObject {
     Q_OBJECT
 
-    QtPrompts prompts;
+    TQtPrompts prompts;
     std::unique_ptr<QTemporaryDir> dir;
 
     QString MakeFile(const QString& name) {
@@ -116,12 +116,12 @@ private slots:
     void the_save_question_maps_each_answer_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<int>("answer");
-        QTest::newRow("Ja clicked") << "&Ja" << int(Prompts::Answer::Yes);
-        QTest::newRow("Nein clicked") << "&Nein" << int(Prompts::Answer::No);
-        QTest::newRow("Abbrechen clicked") << "Abbrechen" << int(Prompts::Answer::Cancel);
-        QTest::newRow("Escape") << "Escape" << int(Prompts::Answer::Cancel);
-        QTest::newRow("Enter takes Ja") << "Enter" << int(Prompts::Answer::Yes);
-        QTest::newRow("Alt+N takes Nein") << "Alt+N" << int(Prompts::Answer::No);
+        QTest::newRow("Ja clicked") << "&Ja" << int(TPrompts::Answer::Yes);
+        QTest::newRow("Nein clicked") << "&Nein" << int(TPrompts::Answer::No);
+        QTest::newRow("Abbrechen clicked") << "Abbrechen" << int(TPrompts::Answer::Cancel);
+        QTest::newRow("Escape") << "Escape" << int(TPrompts::Answer::Cancel);
+        QTest::newRow("Enter takes Ja") << "Enter" << int(TPrompts::Answer::Yes);
+        QTest::newRow("Alt+N takes Nein") << "Alt+N" << int(TPrompts::Answer::No);
     }
     void the_save_question_maps_each_answer() {
         QFETCH(QString, how);
@@ -144,7 +144,7 @@ private slots:
             else
                 QTest::mouseClick(ButtonWithText(box, how), Qt::LeftButton);
         }});
-        const Prompts::Answer given =
+        const TPrompts::Answer given =
             prompts.AskYesNoCancel(nullptr, QStringLiteral("Änderungen speichern in A.java?"));
         QCOMPARE(int(given), answer);
         QCOMPARE(title, QStringLiteral("Bestätigung"));
@@ -198,7 +198,7 @@ private slots:
         };
         ModalAnswers answers({look, look, look});
         prompts.Message(nullptr, QStringLiteral("Datei konnte nicht geöffnet werden"));
-        static_cast<Prompts&>(prompts).Error(nullptr,
+        static_cast<TPrompts&>(prompts).Error(nullptr,
                                              QStringLiteral("Datei x kann nicht erstellt werden"));
         prompts.Error(nullptr, QStringLiteral("Der Suchtext"), QStringLiteral("Fehler"));
         QCOMPARE(seen, (QStringList{"Kodiwerk | Datei konnte nicht geöffnet werden | OK",

@@ -18,7 +18,7 @@
 class TestSettings : public QObject {
     Q_OBJECT
 
-    ScriptedPrompts prompts;
+    TScriptedPrompts prompts;
 
     static QSettings Store() {
         return QSettings(QStringLiteral("quorndel"), QStringLiteral("Kodiwerk"));
@@ -28,7 +28,7 @@ private slots:
     void initTestCase() { UseThrowAwayConfig(); }
     void init() {
         ClearSettings();
-        prompts = ScriptedPrompts();
+        prompts = TScriptedPrompts();
     }
 
     void first_start_uses_every_default_and_centres_the_window() {

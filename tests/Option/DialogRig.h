@@ -18,7 +18,7 @@
 class DialogRig : public QObject {
 protected:
     TInisRecord inis;
-    ScriptedPrompts prompts;
+    TScriptedPrompts prompts;
     std::unique_ptr<TOptionForm> options;
     std::unique_ptr<TDirListForm> dirList;
     std::unique_ptr<QTemporaryDir> dir;
@@ -56,7 +56,7 @@ protected:
 
     void StartOptions() {
         inis = StoredRecord();
-        prompts = ScriptedPrompts();
+        prompts = TScriptedPrompts();
         dir = std::make_unique<QTemporaryDir>();
         options = std::make_unique<TOptionForm>(inis, prompts);
     }

@@ -316,7 +316,7 @@ private slots:
     void the_desktops_help_file_dialog_shows_its_title_filter_and_start() {
         const QString doc = MakeDir(QStringLiteral("doc"));
         QFile(doc + QStringLiteral("/hilfe.htm")).open(QIODevice::WriteOnly);
-        QtPrompts desktop;
+        TQtPrompts desktop;
         TOptionForm form(inis, desktop);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

@@ -19,7 +19,7 @@
 class TestOptionsInMain : public QObject {
     Q_OBJECT
 
-    ScriptedPrompts prompts;
+    TScriptedPrompts prompts;
     std::unique_ptr<TKodiwerkWindows> windows;
 
     void Trigger(const char* name) {
@@ -43,7 +43,7 @@ private slots:
         UseThrowAwayConfig();
         QApplication::setQuitOnLastWindowClosed(false);
         ClearSettings();
-        prompts = ScriptedPrompts();
+        prompts = TScriptedPrompts();
         windows = std::make_unique<TKodiwerkWindows>(prompts, QStringList());
         windows->MainForm->show();
         QVERIFY(QTest::qWaitForWindowExposed(windows->MainForm.get()));

@@ -23,7 +23,7 @@
 class MainWindowRig : public QObject {
 protected:
     TInisRecord inis;
-    ScriptedPrompts prompts;
+    TScriptedPrompts prompts;
     std::unique_ptr<TMainForm> form;
 
     // Call from init(): a fresh window over the settings file given (none: a first start).
@@ -35,7 +35,7 @@ protected:
             ClearSettings();
         else if (!WriteSettingsFile(settingsFile))
             return false;
-        prompts = ScriptedPrompts();
+        prompts = TScriptedPrompts();
         inis = TInisRecord();
         form = std::make_unique<TMainForm>(inis, prompts);
         form->show();
@@ -105,9 +105,9 @@ protected:
     void Type(const QString& text) { form->CurrentMemo()->ReplaceSelection(text); }
 
     // The answers to the next questions and file dialogs, replacing any left over.
-    void Answer(std::initializer_list<Prompts::Answer> answers) {
+    void Answer(std::initializer_list<TPrompts::Answer> answers) {
         prompts.Answers.clear();
-        for (Prompts::Answer answer : answers)
+        for (TPrompts::Answer answer : answers)
             prompts.Answers.enqueue(answer);
     }
     void ChooseFiles(std::initializer_list<QString> files) {
@@ -117,7 +117,7 @@ protected:
     }
     QStringList TextsOf(const QString& kind) const {
         QStringList texts;
-        for (const ScriptedPrompts::Call& call : prompts.CallsOf(kind))
+        for (const TScriptedPrompts::Call& call : prompts.CallsOf(kind))
             texts << call.Text;
         return texts;
     }

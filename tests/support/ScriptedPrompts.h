@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <functional>
 
-class ScriptedPrompts : public Prompts {
+class TScriptedPrompts : public TPrompts {
 public:
     struct Call {
         // "ask", "message", "error", "open", "save", "font", "printer", "setup", "modal",
