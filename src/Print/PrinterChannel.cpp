@@ -29,11 +29,11 @@ QFont TPrinterChannel::DefaultFont() {
     return font;
 }
 
-TPrinterChannel::TPrinterChannel(QPagedPaintDevice& device)
-    : Device(device), Metrics(DefaultFont(), &device) {
+TPrinterChannel::TPrinterChannel(QPagedPaintDevice& device, const QFont& font)
+    : Device(device), Metrics(font, &device) {
     if (!Painter.begin(&Device))
         datei::ThrowIoError(EIO);
-    Painter.setFont(DefaultFont());
+    Painter.setFont(font);
     PageWidth = Device.width();
     PageHeight = Device.height();
     TabWidth = 8 * Metrics.averageCharWidth();

@@ -14,8 +14,8 @@ class QPagedPaintDevice;
 // starts a new page, and a page ends early enough to keep two lines free.
 class TPrinterChannel : public datei::TTextChannel {
 public:
-    // Starts the print job; throws EKodiwerkError when the device refuses.
-    explicit TPrinterChannel(QPagedPaintDevice& device);
+    // Starts the print job in `font`; throws EKodiwerkError when the device refuses.
+    explicit TPrinterChannel(QPagedPaintDevice& device, const QFont& font = DefaultFont());
     ~TPrinterChannel() override;
 
     void Write(const QString& text) override;
