@@ -1,11 +1,11 @@
 #pragma once
 
-// The rows of the main window's command table (see TMainForm::BuildCommands):
+// The rows of the main window's command table (see TMainForm::CommandRows):
 // every menu, separator, menu item, tool button and pop-up item, each with
 // its name, caption, shortcut, enabled rule and handler, declared once.
 #include <QKeyCombination>
 
-class TMainForm;
+#include <functional>
 
 // When UpdateCommandStates enables a command.
 enum class TEnabledWhen {
@@ -26,7 +26,7 @@ struct TCommandRow {
         Button,          // a tool button
         ButtonSeparator, // a separator of the tool bar
     };
-    using THandler = void (TMainForm::*)();
+    using THandler = std::function<void()>;
 
     TKind Kind;
     const char* Name;         // objectName, the name of the control
@@ -35,7 +35,7 @@ struct TCommandRow {
     bool OnAtStart = true;
     bool VisibleAtStart = true;
     TEnabledWhen When = TEnabledWhen::Always;
-    THandler Handler = nullptr; // for a menu: the handler run when it opens
+    THandler Handler; // for a menu: the handler run when it opens (may be empty)
     const char* ThemeIcon = nullptr;
     const char* BundledIcon = nullptr; // in resources/icons, without ".png"
 };
@@ -48,29 +48,28 @@ constexpr bool On = true;
 constexpr bool Off = false;
 constexpr QKeyCombination NoKeys = QKeyCombination(Qt::Key(0));
 
-constexpr TCommandRow Menu(const char* name, const char* caption, THandler opening = nullptr) {
+inline TCommandRow Menu(const char* name, const char* caption, THandler opening = {}) {
     return {TKind::Menu, name, caption, NoKeys, On, true, TEnabledWhen::Always, opening};
 }
-constexpr TCommandRow Popup(const char* name, THandler opening) {
+inline TCommandRow Popup(const char* name, THandler opening) {
     return {TKind::Popup, name, "", NoKeys, On, true, TEnabledWhen::Always, opening};
 }
-constexpr TCommandRow Item(const char* name, const char* caption, QKeyCombination keys, bool on,
-                           TEnabledWhen when, THandler handler) {
+inline TCommandRow Item(const char* name, const char* caption, QKeyCombination keys, bool on,
+                        TEnabledWhen when, THandler handler) {
     return {TKind::Item, name, caption, keys, on, true, when, handler};
 }
 // An item that stays hidden until its menu's opening handler shows it.
-constexpr TCommandRow HiddenItem(const char* name, THandler handler) {
+inline TCommandRow HiddenItem(const char* name, THandler handler) {
     return {TKind::Item, name, "", NoKeys, On, false, TEnabledWhen::Always, handler};
 }
-constexpr TCommandRow Separator(const char* name, bool visible = true) {
-    return {TKind::Separator, name, "", NoKeys, On, visible};
+inline TCommandRow Separator(const char* name, bool visible = true) {
+    return {TKind::Separator, name, "", NoKeys, On, visible, TEnabledWhen::Always, {}};
 }
-constexpr TCommandRow Button(const char* name, const char* hint, const char* themeIcon,
-                             const char* bundledIcon, bool on, TEnabledWhen when,
-                             THandler handler) {
+inline TCommandRow Button(const char* name, const char* hint, const char* themeIcon,
+                          const char* bundledIcon, bool on, TEnabledWhen when, THandler handler) {
     return {TKind::Button, name, hint, NoKeys, on, true, when, handler, themeIcon, bundledIcon};
 }
-constexpr TCommandRow ButtonSeparator() {
-    return {TKind::ButtonSeparator, ""};
+inline TCommandRow ButtonSeparator() {
+    return {TKind::ButtonSeparator, "", "", NoKeys, On, true, TEnabledWhen::Always, {}};
 }
 } // namespace command_rows

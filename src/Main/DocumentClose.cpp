@@ -8,7 +8,7 @@ bool TMainForm::AskSaveChanges() {
     if (!AnySlotInUse() || !CurrentMemo()->Modified())
         return true;
     const QString text = QStringLiteral("Änderungen speichern in %1?").arg(CurrentDocument().File);
-    switch (Ask.AskYesNoCancel(this, text)) {
+    switch (Ask().AskYesNoCancel(this, text)) {
     case TPrompts::Answer::Yes:
         return SaveCurrentFile();
     case TPrompts::Answer::No:

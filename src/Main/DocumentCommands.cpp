@@ -7,6 +7,7 @@
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 #include "Main/Prompts.h"
+#include "Main/StatusPanels.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -109,11 +110,11 @@ void TMainForm::OpenDocument(const QString& path) {
     };
     const auto refuse = [&] {
         stop();
-        Ask.Message(this, QStringLiteral("Datei konnte nicht geöffnet werden"));
+        Ask().Message(this, QStringLiteral("Datei konnte nicht geöffnet werden"));
     };
     QString file = path;
     if (file.isEmpty()) {
-        file = Ask.ChooseOpenFile(this, SourceFileDialog(OpenDialogInitialDir, QString()));
+        file = Ask().ChooseOpenFile(this, SourceFileDialog(OpenDialogInitialDir, QString()));
         if (file.isEmpty())
             return stop();
         OpenDialogInitialDir.clear();
@@ -126,9 +127,9 @@ void TMainForm::OpenDocument(const QString& path) {
     if (source.Status == datei::TReadStatus::NotRegular)
         return refuse();
     if (source.Binary &&
-        !Ask.AskYesNo(this, QStringLiteral("Die Datei %1 enthält Binärdaten. Trotzdem als Text "
-                                           "öffnen?")
-                                .arg(file)))
+        !Ask().AskYesNo(this, QStringLiteral("Die Datei %1 enthält Binärdaten. Trotzdem als Text "
+                                             "öffnen?")
+                                  .arg(file)))
         return stop();
     OpenSlot(file);
     if (source.Status != datei::TReadStatus::Read)
@@ -157,11 +158,11 @@ bool TMainForm::SaveCurrentFile() {
         return SaveCurrentFileAs();
     // Nein keeps the version another program wrote, and the save stops.
     if (datei::ChangedOnDisk(document.File, document.Stamp) &&
-        !Ask.AskYesNo(this, QStringLiteral("Die Datei %1 wurde inzwischen von einem anderen "
-                                           "Programm geändert. Überschreiben?")
-                                .arg(document.File)))
+        !Ask().AskYesNo(this, QStringLiteral("Die Datei %1 wurde inzwischen von einem anderen "
+                                             "Programm geändert. Überschreiben?")
+                                  .arg(document.File)))
         return false;
-    SetStatusText(ProgressPanel, QStringLiteral("Speichern"));
+    Status().SetText(TStatusPanels::ProgressPanel, QStringLiteral("Speichern"));
     TColorMemo* memo = CurrentMemo();
     const datei::TSaveResult saved =
         datei::SaveSourceFile(document.File, memo->Lines(), document.Encoding);
@@ -173,8 +174,8 @@ bool TMainForm::SaveCurrentFile() {
     memo->SetModified(false);
     AddRecentFile(document.File);
     UpdateCommandStates();
-    SetStatusText(ProgressPanel, QStringLiteral("Fertig"));
-    SetStatusNote(SaveNote(saved));
+    Status().SetText(TStatusPanels::ProgressPanel, QStringLiteral("Fertig"));
+    Status().SetNote(SaveNote(saved));
     return true;
 }
 
@@ -183,8 +184,8 @@ bool TMainForm::SaveCurrentFileAs() {
         return false;
     const int slot = CurrentSlot();
     TSlotDocument& document = Slot(slot).Document;
-    const QString chosen =
-        Ask.ChooseSaveFile(this, SourceFileDialog(QString(), QFileInfo(document.File).fileName()));
+    const QString chosen = Ask().ChooseSaveFile(
+        this, SourceFileDialog(QString(), QFileInfo(document.File).fileName()));
     if (chosen.isEmpty())
         return false;
     document.File = datei::CompleteJavaExtension(chosen);

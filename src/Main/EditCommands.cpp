@@ -1,15 +1,14 @@
-// Editing commands of the "&Bearbeiten" menu, find and replace, the font
-// command, tab stops, auto-indent, Ctrl+Y and the editor events. With no slot
-// in use the current editor is a hidden one that still holds the text of a
-// closed document: no command acts on it.
+// Editing commands of the "&Bearbeiten" menu (find and replace are
+// TFindReplace's), the font command, tab stops, auto-indent, Ctrl+Y and the
+// editor events. With no slot in use the current editor is a hidden one that
+// still holds the text of a closed document: no command acts on it.
 #include "ColMemo/ColorMemo.h"
 #include "Main/EditLogic.h"
-#include "Main/FindDialog.h"
 #include "Main/FontStyle.h"
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 #include "Main/Prompts.h"
-#include "Main/ReplaceDialog.h"
+#include "Main/WithoutUndo.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -20,22 +19,6 @@ namespace {
 
 // The character the editor reports for Enter (carriage return).
 constexpr char16_t EnterKey = 13;
-
-// Runs edits the user cannot take back. With the history switched off the
-// change event already sees nothing to undo, and the history before the edit
-// is gone, so undo never puts back a text that no longer fits.
-template <typename Edit> void WithoutUndo(TColorMemo* memo, Edit edit) {
-    QTextDocument* document = memo->document();
-    document->setUndoRedoEnabled(false);
-    edit();
-    document->setUndoRedoEnabled(true);
-}
-
-void ShowModeless(QDialog* dialog) {
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-}
 
 } // namespace
 
@@ -73,84 +56,6 @@ void TMainForm::Allesmarkieren1Click() {
     memo->SetSelection(0, memo->TextLength());
 }
 
-// ---- find and replace --------------------------------------------------------
-
-void TMainForm::Suchen1Click() {
-    if (!AnySlotInUse())
-        return;
-    if (!FindDialog) {
-        FindDialog = new TFindDialog(this);
-        connect(FindDialog, &TFindDialog::Find, this,
-                [this] { Guard([this] { FindDialogFind(); }); });
-    }
-    ShowModeless(FindDialog);
-}
-
-void TMainForm::Ersetzen1Click() {
-    if (!AnySlotInUse())
-        return;
-    if (!ReplaceDialog) {
-        ReplaceDialog = new TReplaceDialog(this);
-        connect(ReplaceDialog, &TReplaceDialog::Find, this,
-                [this] { Guard([this] { ReplaceDialogFind(); }); });
-        connect(ReplaceDialog, &TReplaceDialog::Replace, this,
-                [this] { Guard([this] { ReplaceDialogReplace(); }); });
-    }
-    ShowModeless(ReplaceDialog);
-}
-
-void TMainForm::FindDialogFind() {
-    if (FindDialog)
-        SelectNextOccurrence(FindDialog->FindText());
-}
-
-void TMainForm::ReplaceDialogFind() {
-    if (ReplaceDialog)
-        SelectNextOccurrence(ReplaceDialog->FindText());
-}
-
-void TMainForm::SelectNextOccurrence(const QString& what) {
-    if (!AnySlotInUse())
-        return;
-    TColorMemo* memo = CurrentMemo();
-    const int32_t at = FindNextOffset(memo->Text(), memo->SelStart(), memo->SelLength(), what);
-    if (at < 0)
-        return;
-    memo->setFocus();
-    memo->SetSelection(at, int32_t(what.size()));
-}
-
-void TMainForm::ReplaceDialogReplace() {
-    if (!AnySlotInUse() || !ReplaceDialog)
-        return;
-    const QString what = ReplaceDialog->FindText();
-    const QString with = ReplaceDialog->ReplaceText();
-    TColorMemo* memo = CurrentMemo();
-    const QString text = memo->Text();
-    const qsizetype first = what.isEmpty() ? -1 : text.indexOf(what);
-    if (first < 0) {
-        Ask.Error(this, SearchTextNotFound(what), QStringLiteral("Fehler"));
-        return;
-    }
-    if (!ReplaceDialog->ReplaceAll()) {
-        WithoutUndo(memo, [&] {
-            memo->SetSelection(int32_t(first), int32_t(what.size()));
-            memo->ReplaceSelection(with);
-        });
-        return;
-    }
-    // However many occurrences: one edit of the document.
-    TReplaceAllResult all = ReplaceAll(text, what, with);
-    std::vector<TColorMemo::TStretch> stretches;
-    stretches.reserve(all.Edits.size());
-    for (TReplaceAllResult::TEdit& edit : all.Edits)
-        stretches.push_back({edit.Start, edit.Length, std::move(edit.Text)});
-    WithoutUndo(memo, [&] {
-        memo->ReplaceStretches(stretches);
-        memo->SetSelStart(all.Caret);
-    });
-}
-
 // ---- font and tab stops ------------------------------------------------------
 
 void TMainForm::Font1Click() {
@@ -160,7 +65,7 @@ void TMainForm::Font1Click() {
     const QFont current = Slot(1).Memo->font();
     QFont shown = current;
     shown.setFamily(QFontInfo(current).family());
-    if (const std::optional<QFont> chosen = Ask.ChooseFont(this, shown)) {
+    if (const std::optional<QFont> chosen = Ask().ChooseFont(this, shown)) {
         TFontSetting setting = FontSettingOf(*chosen, Inis.FontCharSet);
         // Underline and strike-out are no choice of this command: the editor keeps its own.
         const int effects = TFontSetting::Underline | TFontSetting::StrikeOut;

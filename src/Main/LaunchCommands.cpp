@@ -1,13 +1,14 @@
-// The two launches: the current slot's class as an application in a terminal
-// of its own (through a script beside the source), and as an applet in a
-// viewer (through a page beside the source). Both compile first and return as
-// soon as the program has started.
+#include "Main/LaunchCommands.h"
+
 #include "Datei/LaunchFiles.h"
 #include "Datei/OwnAppletViewer.h"
 #include "DosCall/StartProgram.h"
+#include "Main/CompileCommand.h"
 #include "Main/Inis.h"
-#include "Main/MainForm.h"
 #include "Main/Prompts.h"
+#include "Main/SlotDocument.h"
+#include "Main/StatusPanels.h"
+#include "Main/Workspace.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -34,63 +35,70 @@ bool IsProgram(const QString& path) {
 
 } // namespace
 
-void TMainForm::Runner1Click() {
-    if (CheckJdkDir())
+TLaunchCommands::TLaunchCommands(TWorkspace& workspace, TCompileCommand& compile)
+    : Workspace(workspace), Compile(compile) {}
+
+void TLaunchCommands::Runner1Click() {
+    if (Compile.CheckJdkDir())
         RunApplication();
 }
 
-void TMainForm::Browser1Click() {
-    if (CheckJdkDir())
+void TLaunchCommands::Browser1Click() {
+    if (Compile.CheckJdkDir())
         RunApplet();
 }
 
-void TMainForm::RunApplication() {
-    if (!CompileCurrentFile())
+void TLaunchCommands::RunApplication() {
+    const TInisRecord& inis = Workspace.SettingsRecord();
+    if (!Compile.CompileCurrentFile())
         return;
     const datei::TLaunchPlatform platform = datei::NativeLaunchPlatform();
-    const QString source = SlotFile(CurrentSlot());
+    const QString source = Workspace.CurrentDocument().File;
     const QString className = datei::ClassName(source);
     const QString script = datei::LaunchScriptName(className, platform);
     const datei::TLaunchFileResult written = datei::WriteBesideSource(
-        source, script, datei::LaunchScriptLines(Inis.JdkDir, className, Inis.RWinMin, platform),
+        source, script, datei::LaunchScriptLines(inis.JdkDir, className, inis.RWinMin, platform),
         platform);
     if (written != datei::TLaunchFileResult::Written) {
-        Ask.Message(this, WriteFailure(written, false));
+        Workspace.Ask().Message(Workspace.Window(), WriteFailure(written, false));
         return;
     }
 
-    SetStatusText(ProgressPanel, QStringLiteral("Running: ") + script);
+    Workspace.Status().SetText(TStatusPanels::ProgressPanel, QStringLiteral("Running: ") + script);
     // The terminal would start the script whatever the JDK holds and show
     // the shell's complaint only for a moment: a missing java is said here.
     const bool interpreter =
-        IsProgram(datei::JdkProgram(Inis.JdkDir, QStringLiteral("java"), platform));
+        IsProgram(datei::JdkProgram(inis.JdkDir, QStringLiteral("java"), platform));
     const bool started =
         interpreter &&
         (platform == datei::TLaunchPlatform::Windows
              ? doscall::StartProgram(QStringLiteral("cmd.exe"), {QStringLiteral("/c"), script},
-                                     QDir::currentPath(), Inis.RWinMin)
+                                     QDir::currentPath(), inis.RWinMin)
              : doscall::StartProgram(QStringLiteral("/bin/sh"), {script}, QDir::currentPath(),
-                                     Inis.RWinMin));
+                                     inis.RWinMin));
     if (!started)
-        Ask.Message(this, QStringLiteral("Fehler beim Aufruf des Interpreters! Bitte überprüfen "
-                                         "Sie den JDK-Pfad"));
-    SetStatusText(ProgressPanel, QStringLiteral("Ready"));
+        Workspace.Ask().Message(
+            Workspace.Window(),
+            QStringLiteral("Fehler beim Aufruf des Interpreters! Bitte überprüfen "
+                           "Sie den JDK-Pfad"));
+    Workspace.Status().SetText(TStatusPanels::ProgressPanel, QStringLiteral("Ready"));
 }
 
-void TMainForm::RunApplet() {
-    if (!CompileCurrentFile())
+void TLaunchCommands::RunApplet() {
+    const TInisRecord& inis = Workspace.SettingsRecord();
+    if (!Compile.CompileCurrentFile())
         return;
     const datei::TLaunchPlatform platform = datei::NativeLaunchPlatform();
-    const QString source = SlotFile(CurrentSlot());
+    const QString source = Workspace.CurrentDocument().File;
     const QString className = datei::ClassName(source);
     const QString page = datei::AppletPageName(className);
     const datei::TLaunchFileResult written = datei::WriteBesideSource(
         source, page,
-        datei::AppletPageLines(className, Inis.AppX, Inis.AppY, QDateTime::currentDateTime(),
+        datei::AppletPageLines(className, inis.AppX, inis.AppY, QDateTime::currentDateTime(),
                                QLocale::system()),
         platform);
     if (written != datei::TLaunchFileResult::Written) {
-        Ask.Message(this, WriteFailure(written, true));
+        Workspace.Ask().Message(Workspace.Window(), WriteFailure(written, true));
         return;
     }
 
@@ -98,40 +106,43 @@ void TMainForm::RunApplet() {
     // started (no terminal) is stood in for as well.
     const QString workingDir = QDir::currentPath();
     const QString jdkViewer =
-        datei::JdkProgram(Inis.JdkDir, QStringLiteral("appletviewer"), platform);
+        datei::JdkProgram(inis.JdkDir, QStringLiteral("appletviewer"), platform);
     bool started = false;
     if (IsProgram(jdkViewer)) {
-        SetStatusText(ProgressPanel,
-                      QStringLiteral("Browsing: ") +
-                          datei::ViewerCommandLine(Inis.JdkDir, className, platform));
-        started = doscall::StartProgram(jdkViewer, {page}, workingDir, Inis.AWinMin);
+        Workspace.Status().SetText(TStatusPanels::ProgressPanel,
+                                   QStringLiteral("Browsing: ") +
+                                       datei::ViewerCommandLine(inis.JdkDir, className, platform));
+        started = doscall::StartProgram(jdkViewer, {page}, workingDir, inis.AWinMin);
     }
     if (!started)
         started = StartOwnAppletViewer(page, workingDir);
     if (!started)
-        Ask.Message(this, QStringLiteral("Fehler beim Aufruf des Appletviewers!"));
-    SetStatusText(ProgressPanel, QStringLiteral("Fertig"));
+        Workspace.Ask().Message(Workspace.Window(),
+                                QStringLiteral("Fehler beim Aufruf des Appletviewers!"));
+    Workspace.Status().SetText(TStatusPanels::ProgressPanel, QStringLiteral("Fertig"));
 }
 
-bool TMainForm::StartOwnAppletViewer(const QString& page, const QString& workingDir) {
+bool TLaunchCommands::StartOwnAppletViewer(const QString& page, const QString& workingDir) {
+    const TInisRecord& inis = Workspace.SettingsRecord();
     datei::TOwnAppletViewer viewer;
     // A console shows what the applet prints; minimised, the viewer goes without one.
-    const bool console = !Inis.AWinMin;
+    const bool console = !inis.AWinMin;
     const doscall::TCommand command =
-        viewer.Command(Inis.JdkDir, viewer.Location(Inis.JdkDir), page, console);
-    SetStatusText(ProgressPanel, QStringLiteral("Browsing: ") +
-                                     datei::CommandLineText(command.Program, command.Arguments));
+        viewer.Command(inis.JdkDir, viewer.Location(inis.JdkDir), page, console);
+    Workspace.Status().SetText(TStatusPanels::ProgressPanel,
+                               QStringLiteral("Browsing: ") +
+                                   datei::CommandLineText(command.Program, command.Arguments));
     {
         // The first use with a JDK compiles the viewer: a few seconds.
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
-        if (viewer.ClassDirectory(Inis.JdkDir).isEmpty())
+        if (viewer.ClassDirectory(inis.JdkDir).isEmpty())
             return false;
     }
     if (datei::TOwnAppletViewer::Start(command, workingDir, console))
         return true;
     // A desktop without a terminal still gets to see the applet, only not what it prints.
     return console && datei::TOwnAppletViewer::Start(
-                          viewer.Command(Inis.JdkDir, viewer.Location(Inis.JdkDir), page, false),
+                          viewer.Command(inis.JdkDir, viewer.Location(inis.JdkDir), page, false),
                           workingDir, false);
 }

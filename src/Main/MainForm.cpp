@@ -3,22 +3,25 @@
 #include "Base/KodiwerkError.h"
 #include "ColMemo/ColorMemo.h"
 #include "ColMemo/JavaRules.h"
+#include "Main/CommandStates.h"
+#include "Main/CompileCommand.h"
+#include "Main/ErrorList.h"
+#include "Main/FindReplace.h"
 #include "Main/Inis.h"
+#include "Main/LaunchCommands.h"
+#include "Main/PrintAndHelp.h"
 #include "Main/Prompts.h"
 #include "Main/ShortcutDispatch.h"
+#include "Main/StatusPanels.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QDialog>
-#include <QLabel>
 #include <QMenu>
-#include <QPrinter>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 TMainForm::TMainForm(TInisRecord& inis, TPrompts& prompts, QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), Inis(inis), Ask(prompts), Arguments(std::move(arguments)) {
+    : QMainWindow(parent), Inis(inis), PromptSeam(prompts), Arguments(std::move(arguments)) {
     Q_INIT_RESOURCE(kodiwerk);
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Kodiwerk"));
@@ -28,13 +31,18 @@ TMainForm::TMainForm(TInisRecord& inis, TPrompts& prompts, QStringList arguments
     auto* layout = new QVBoxLayout(centralWidget());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    BuildCommands();
+
+    StatusBarPanels = std::make_unique<TStatusPanels>(statusBar());
+    States = std::make_unique<TCommandStates>(Work(), [this] { ErrorList->ShowDocument(); });
+    FindReplace = std::make_unique<TFindReplace>(Work());
+    PrintAndHelp = std::make_unique<TPrintAndHelp>(Work());
     BuildEditorArea();
     // The first editor declares the Java colours; the others copy them at creation.
     colmemo::AddJavaRules(Slot(1).Memo->ColorRules());
     BuildMessageArea();
-    ConnectErrorList();
-    BuildStatusBar();
+    Compile = std::make_unique<TCompileCommand>(Work(), *ErrorList);
+    Launches = std::make_unique<TLaunchCommands>(Work(), *Compile);
+    BuildCommands();
     layout->addWidget(P_Edit, 1);
     layout->addWidget(P_Message);
 
@@ -44,8 +52,6 @@ TMainForm::TMainForm(TInisRecord& inis, TPrompts& prompts, QStringList arguments
         Guard([this] { PC_EditChange(); });
         CurrentMemo()->setFocus();
     });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
-            [this] { ClipboardKnown = false; });
     Shortcuts = std::make_unique<TShortcutDispatch>(
         *this, *PopupMenu, [this](QMenu* menu) { RunOpeningHandler(menu); });
     Guard([this] { FormCreate(); });
@@ -70,14 +76,26 @@ void TMainForm::FormCreate() {
 
 void TMainForm::SetDialogs(std::function<int()> showOptions, std::function<void()> showInfo) {
     ShowOptions = std::move(showOptions);
-    ShowInfo = std::move(showInfo);
+    PrintAndHelp->SetShowInfo(std::move(showInfo));
+}
+
+void TMainForm::SetPrintOptions(TOptionForm* options) {
+    PrintAndHelp->SetPrintOptions(options);
+}
+
+void TMainForm::SetHelpDesktop(THelpPlatform desktop) {
+    PrintAndHelp->SetHelpDesktop(std::move(desktop));
+}
+
+bool TMainForm::CompileCurrentFile() {
+    return Compile->CompileCurrentFile();
 }
 
 void TMainForm::Guard(const std::function<void()>& command) {
     try {
         command();
     } catch (const EKodiwerkError& error) {
-        Ask.Error(this, error.Text);
+        Ask().Error(this, error.Text);
     }
 }
 
@@ -86,7 +104,7 @@ void TMainForm::RunOpeningHandler(QMenu* menu) {
     ApplyRequestedStates();
     for (const auto& [opened, handler] : MenuOpeners)
         if (opened == menu && handler)
-            Guard([this, handler] { (this->*handler)(); });
+            Guard(handler);
 }
 
 void TMainForm::ConnectEditor(TColorMemo* memo) {
@@ -110,20 +128,26 @@ void TMainForm::ConnectEditor(TColorMemo* memo) {
     });
 }
 
-void TMainForm::SetStatusText(TStatusPanel panel, const QString& text) {
-    QLabel* label = StatusPanel[panel];
-    if (label->text() != text)
-        label->setText(text);
-    // The progress panel announces work that holds up the event loop: it must show before.
-    if (panel == ProgressPanel) {
-        label->repaint();
-        SetStatusNote(QString());
-    }
+// ---- status and command states ---------------------------------------------------
+
+void TMainForm::UpdateCommandStates() {
+    States->UpdateCommandStates();
 }
 
-void TMainForm::SetStatusNote(const QString& text) {
-    StatusNote->setText(text);
-    StatusNote->repaint();
+void TMainForm::UpdateCaretStatus() {
+    States->UpdateCaretStatus();
+}
+
+void TMainForm::ShowCurrentState() {
+    States->ShowCurrentState();
+}
+
+void TMainForm::RequestStates(bool commandStates) {
+    States->Request(commandStates);
+}
+
+void TMainForm::ApplyRequestedStates() {
+    States->ApplyRequested();
 }
 
 void TMainForm::ApplyEditorFont(const QFont& font) {
@@ -131,6 +155,8 @@ void TMainForm::ApplyEditorFont(const QFont& font) {
         slot.Memo->setFont(font);
     Inis.Font = Slot(1).Memo->font();
 }
+
+// ---- the way out ----------------------------------------------------------------------
 
 void TMainForm::Beenden1Click() {
     close();

@@ -1,0 +1,43 @@
+#include "Main/StatusPanels.h"
+
+#include <QLabel>
+#include <QStatusBar>
+
+namespace {
+
+constexpr int StatusBarHeight = 18;
+constexpr int PanelWidths[] = {90, 70, 60};
+
+} // namespace
+
+TStatusPanels::TStatusPanels(QStatusBar* bar) {
+    for (int i = 0; i < PanelCount; ++i) {
+        Panels[i] = new QLabel(bar);
+        Panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        Panels[i]->setFixedWidth(PanelWidths[i]);
+        Panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        bar->addWidget(Panels[i]);
+    }
+    Note = new QLabel(bar);
+    Note->setObjectName(QStringLiteral("StatusNote"));
+    Note->setAccessibleName(QStringLiteral("Hinweis"));
+    bar->addWidget(Note, 1);
+    // The panels' frames need room beyond their text height.
+    bar->setFixedHeight(StatusBarHeight + 4);
+    bar->setSizeGripEnabled(true);
+}
+
+void TStatusPanels::SetText(TPanel panel, const QString& text) {
+    QLabel* label = Panels[panel];
+    if (label->text() != text)
+        label->setText(text);
+    if (panel == ProgressPanel) {
+        label->repaint();
+        SetNote(QString());
+    }
+}
+
+void TStatusPanels::SetNote(const QString& text) {
+    Note->setText(text);
+    Note->repaint();
+}
