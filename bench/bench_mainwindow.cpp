@@ -15,8 +15,8 @@
 // replace all at all), --line-kb N (the
 // long line's length, 5120 unless given), --only windows|line|starts (that part alone).
 
-#include "LargePages.h"
 #include "ColMemo/ColorMemo.h"
+#include "LargePages.h"
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
 #include "Main/Prompts.h"
@@ -177,12 +177,12 @@ TTime Median(const std::vector<TTime>& times) {
 
 class TStopwatch {
 public:
-    TStopwatch() : m_cpu(CpuMs()) { m_wall.start(); }
-    TTime Elapsed() const { return {m_wall.nsecsElapsed() / 1e6, CpuMs() - m_cpu}; }
+    TStopwatch() : StartCpu(CpuMs()) { Wall.start(); }
+    TTime Elapsed() const { return {Wall.nsecsElapsed() / 1e6, CpuMs() - StartCpu}; }
 
 private:
-    QElapsedTimer m_wall;
-    double m_cpu;
+    QElapsedTimer Wall;
+    double StartCpu;
 };
 
 // Answers every question with "no" and every open dialog with the file given last.
@@ -222,23 +222,23 @@ public:
 class TWindowDriver {
 public:
     explicit TWindowDriver(QSize size) {
-        m_form = std::make_unique<TMainForm>(m_inis, m_prompts);
-        m_form->resize(size);
-        m_form->show();
-        QApplication::setActiveWindow(m_form.get());
-        qApp->installEventFilter(&m_counter);
+        Window = std::make_unique<TMainForm>(Inis, Prompts);
+        Window->resize(size);
+        Window->show();
+        QApplication::setActiveWindow(Window.get());
+        qApp->installEventFilter(&Counter);
         Settle();
     }
-    ~TWindowDriver() { qApp->removeEventFilter(&m_counter); }
+    ~TWindowDriver() { qApp->removeEventFilter(&Counter); }
 
-    TMainForm& Form() { return *m_form; }
-    TColorMemo& Memo() { return *m_form->CurrentMemo(); }
+    TMainForm& Form() { return *Window; }
+    TColorMemo& Memo() { return *Window->CurrentMemo(); }
 
     // This window takes the keyboard, as the one the user works in (the caret blinks here).
     void Activate() {
-        if (QApplication::activeWindow() == m_form.get())
+        if (QApplication::activeWindow() == Window.get())
             return;
-        QApplication::setActiveWindow(m_form.get());
+        QApplication::setActiveWindow(Window.get());
         Memo().setFocus();
         Settle();
     }
@@ -246,22 +246,22 @@ public:
     // Runs the event loop until two passes in a row paint nothing: the step is on the screen.
     void Settle() {
         for (int quiet = 0; quiet < 2;) {
-            const int before = m_counter.Paints;
+            const int before = Counter.Paints;
             QCoreApplication::sendPostedEvents();
             QCoreApplication::processEvents(QEventLoop::AllEvents);
-            quiet = m_counter.Paints == before ? quiet + 1 : 0;
+            quiet = Counter.Paints == before ? quiet + 1 : 0;
         }
     }
 
     // A press and release as the window system delivers them; nothing runs in between.
     void Key(int key, const QString& text = {}, Qt::KeyboardModifiers modifiers = {}) {
-        QWindow* window = m_form->windowHandle();
+        QWindow* window = Window->windowHandle();
         qt_handleKeyEvent(window, QEvent::KeyPress, key, modifiers, text);
         qt_handleKeyEvent(window, QEvent::KeyRelease, key, modifiers, text);
     }
 
     void Command(const char* name) {
-        QAction* action = m_form->findChild<QAction*>(QString::fromLatin1(name));
+        QAction* action = Window->findChild<QAction*>(QString::fromLatin1(name));
         if (!action || !action->isEnabled())
             std::fprintf(stderr, "command %s not available\n", name);
         else
@@ -270,7 +270,7 @@ public:
 
     // Opens a file through the open command; the time until its first page is painted.
     TTime Open(const QString& path) {
-        m_prompts.OpenFile = path;
+        Prompts.OpenFile = path;
         const TTime time = Timed([&] { Command("Oeffnen1"); });
         Memo().setFocus();
         Settle();
@@ -304,7 +304,7 @@ public:
     // Replace all through the replace dialog, until painted.
     TTime ReplaceAll(const QString& what, const QString& with) {
         Command("Ersetzen1");
-        auto* dialog = m_form->findChild<TReplaceDialog*>(QStringLiteral("ReplaceDialog"));
+        auto* dialog = Window->findChild<TReplaceDialog*>(QStringLiteral("ReplaceDialog"));
         dialog->E_SuchenNach->setText(what);
         dialog->E_ErsetzenDurch->setText(with);
         Settle();
@@ -325,10 +325,10 @@ public:
     }
 
 private:
-    TInisRecord m_inis;
-    TBenchPrompts m_prompts;
-    std::unique_ptr<TMainForm> m_form;
-    TPaintCounter m_counter;
+    TInisRecord Inis;
+    TBenchPrompts Prompts;
+    std::unique_ptr<TMainForm> Window;
+    TPaintCounter Counter;
 };
 
 struct TOptions {

@@ -47,22 +47,22 @@ QString SearchTextNotFound(const QString& what) {
 
 namespace {
 
-// The text while replace all runs: the part built so far (m_done) followed by
-// the old text from m_rest on, which nothing has touched yet. The built part
+// The text while replace all runs: the part built so far (Done) followed by
+// the old text from Rest on, which nothing has touched yet. The built part
 // is a row of pieces, each either taken over from the old text or inserted by
 // a replacement; every replacement works near the end of that row.
 class TReplaceAllPass {
 public:
     TReplaceAllPass(const QString& text, const QString& search, const QString& replacement)
-        : m_old(text), m_search(search), m_replacement(replacement) {}
+        : Old(text), Search(search), Replacement(replacement) {}
 
     TReplaceAllResult Run() {
         TReplaceAllResult result;
-        if (m_search.isEmpty())
+        if (Search.isEmpty())
             return result;
         for (qsizetype at = Next(); at >= 0; at = Next()) {
             Replace(at);
-            result.Caret = int32_t(at + m_replacement.size());
+            result.Caret = int32_t(at + Replacement.size());
             ++result.Count;
         }
         result.Edits = Edits();
@@ -71,38 +71,38 @@ public:
 
 private:
     struct TPiece {
-        qsizetype Start;    // in m_done
+        qsizetype Start;    // in Done
         qsizetype Length;   // never 0
         qsizetype OldStart; // in the old text; -1 for inserted text
     };
 
-    qsizetype DoneSize() const { return m_done.size(); }
+    qsizetype DoneSize() const { return Done.size(); }
 
-    // The first occurrence at or after m_from that holds an original character.
+    // The first occurrence at or after From that holds an original character.
     qsizetype Next() const {
         // Occurrences that begin in the built part: few positions, each checked.
-        for (qsizetype at = m_from; at < DoneSize(); ++at)
+        for (qsizetype at = From; at < DoneSize(); ++at)
             if (MatchesAt(at) && HoldsOriginal(at))
                 return at;
         // The untouched rest holds only original characters.
-        const qsizetype found = m_old.indexOf(m_search, m_rest);
-        return found < 0 ? -1 : DoneSize() + (found - m_rest);
+        const qsizetype found = Old.indexOf(Search, Rest);
+        return found < 0 ? -1 : DoneSize() + (found - Rest);
     }
 
     // Whether the search text stands at `at` of the built part and the rest behind it.
     bool MatchesAt(qsizetype at) const {
-        const qsizetype inDone = std::min(DoneSize() - at, m_search.size());
-        const QStringView search(m_search);
-        return QStringView(m_done).mid(at, inDone) == search.left(inDone) &&
-               QStringView(m_old).mid(m_rest).startsWith(search.mid(inDone));
+        const qsizetype inDone = std::min(DoneSize() - at, Search.size());
+        const QStringView search(Search);
+        return QStringView(Done).mid(at, inDone) == search.left(inDone) &&
+               QStringView(Old).mid(Rest).startsWith(search.mid(inDone));
     }
 
     bool HoldsOriginal(qsizetype at) const {
-        const qsizetype end = at + m_search.size();
+        const qsizetype end = at + Search.size();
         if (end > DoneSize())
             return true; // reaches into the untouched rest
-        for (auto piece = m_pieces.rbegin();
-             piece != m_pieces.rend() && piece->Start + piece->Length > at; ++piece) {
+        for (auto piece = Pieces.rbegin();
+             piece != Pieces.rend() && piece->Start + piece->Length > at; ++piece) {
             if (piece->OldStart >= 0 && piece->Start < end)
                 return true;
         }
@@ -113,33 +113,33 @@ private:
     void Append(qsizetype start, qsizetype length, qsizetype oldStart) {
         if (length == 0)
             return;
-        TPiece* last = m_pieces.empty() ? nullptr : &m_pieces.back();
+        TPiece* last = Pieces.empty() ? nullptr : &Pieces.back();
         if (last && oldStart >= 0 && last->OldStart >= 0 &&
             last->OldStart + last->Length == oldStart)
             last->Length += length;
         else
-            m_pieces.push_back({start, length, oldStart});
+            Pieces.push_back({start, length, oldStart});
     }
 
     void Replace(qsizetype at) {
-        const qsizetype length = m_search.size();
+        const qsizetype length = Search.size();
         if (at > DoneSize()) {
             // Take over the untouched text up to the occurrence.
             const qsizetype take = at - DoneSize();
-            Append(DoneSize(), take, m_rest);
-            m_done.append(QStringView(m_old).mid(m_rest, take));
-            m_rest += take;
+            Append(DoneSize(), take, Rest);
+            Done.append(QStringView(Old).mid(Rest, take));
+            Rest += take;
         }
         const qsizetype inDone = std::min(DoneSize() - at, length);
-        m_rest += length - inDone;
+        Rest += length - inDone;
         // The pieces from `at` on are cut off and put back behind the replacement.
-        std::vector<TPiece>& behind = m_behind;
+        std::vector<TPiece>& behind = Behind;
         behind.clear();
-        while (!m_pieces.empty() && m_pieces.back().Start + m_pieces.back().Length > at) {
-            TPiece piece = m_pieces.back();
-            m_pieces.pop_back();
+        while (!Pieces.empty() && Pieces.back().Start + Pieces.back().Length > at) {
+            TPiece piece = Pieces.back();
+            Pieces.pop_back();
             if (piece.Start < at) {
-                m_pieces.push_back({piece.Start, at - piece.Start, piece.OldStart});
+                Pieces.push_back({piece.Start, at - piece.Start, piece.OldStart});
                 piece.Length -= at - piece.Start;
                 if (piece.OldStart >= 0)
                     piece.OldStart += at - piece.Start;
@@ -147,9 +147,9 @@ private:
             }
             behind.push_back(piece);
         }
-        m_done.replace(at, inDone, m_replacement);
-        Append(at, m_replacement.size(), -1);
-        qsizetype start = at + m_replacement.size();
+        Done.replace(at, inDone, Replacement);
+        Append(at, Replacement.size(), -1);
+        qsizetype start = at + Replacement.size();
         for (auto piece = behind.rbegin(); piece != behind.rend(); ++piece) {
             const qsizetype cut = std::max<qsizetype>(at + inDone - piece->Start, 0);
             if (cut >= piece->Length)
@@ -159,7 +159,7 @@ private:
         }
         // Text before the replaced occurrence is unchanged: an occurrence that
         // ends there was not to be replaced before, and is not now.
-        m_from = std::max<qsizetype>(0, at - length + 1);
+        From = std::max<qsizetype>(0, at - length + 1);
     }
 
     // The built part against the old text: every stretch of old text between two kept pieces
@@ -173,26 +173,26 @@ private:
                 edits.push_back({int32_t(old), int32_t(oldEnd - old), inserted});
             inserted.clear();
         };
-        for (const TPiece& piece : m_pieces) {
+        for (const TPiece& piece : Pieces) {
             if (piece.OldStart < 0) {
-                inserted += QStringView(m_done).mid(piece.Start, piece.Length);
+                inserted += QStringView(Done).mid(piece.Start, piece.Length);
                 continue;
             }
             flush(piece.OldStart);
             old = piece.OldStart + piece.Length;
         }
-        flush(m_rest);
+        flush(Rest);
         return edits;
     }
 
-    const QString& m_old;
-    const QString& m_search;
-    const QString& m_replacement;
-    QString m_done;
-    std::vector<TPiece> m_pieces;
-    std::vector<TPiece> m_behind; // kept for its room
-    qsizetype m_rest = 0;         // index into m_old where the untouched rest begins
-    qsizetype m_from = 0;         // no occurrence to replace starts before this
+    const QString& Old;
+    const QString& Search;
+    const QString& Replacement;
+    QString Done;
+    std::vector<TPiece> Pieces;
+    std::vector<TPiece> Behind; // kept for its room
+    qsizetype Rest = 0;         // index into Old where the untouched rest begins
+    qsizetype From = 0;         // no occurrence to replace starts before this
 };
 
 } // namespace

@@ -62,11 +62,11 @@ TReplaceDialog::TReplaceDialog(QWidget* parent) : QDialog(parent) {
     connect(E_SuchenNach, &QLineEdit::textChanged, this, enableButtons);
     connect(B_Weitersuchen, &QPushButton::clicked, this, &TReplaceDialog::Find);
     connect(B_Ersetzen, &QPushButton::clicked, this, [this] {
-        m_replaceAll = false;
+        LastWasReplaceAll = false;
         emit Replace();
     });
     connect(B_AlleErsetzen, &QPushButton::clicked, this, [this] {
-        m_replaceAll = true;
+        LastWasReplaceAll = true;
         emit Replace();
     });
     connect(B_Abbrechen, &QPushButton::clicked, this, &QDialog::reject);

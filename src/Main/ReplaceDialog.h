@@ -17,7 +17,7 @@ public:
     QString FindText() const;
     QString ReplaceText() const;
     // Whether the last Replace came from "Alle ersetzen".
-    bool ReplaceAll() const { return m_replaceAll; }
+    bool ReplaceAll() const { return LastWasReplaceAll; }
 
     QLineEdit* E_SuchenNach = nullptr;
     QLineEdit* E_ErsetzenDurch = nullptr;
@@ -31,5 +31,5 @@ signals:
     void Replace();
 
 private:
-    bool m_replaceAll = false;
+    bool LastWasReplaceAll = false;
 };
