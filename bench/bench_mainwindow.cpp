@@ -22,6 +22,7 @@
 #include "Main/Prompts.h"
 #include "Main/ReplaceDialog.h"
 #include "Main/StartUp.h"
+#include "PaintCounter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -204,17 +205,6 @@ public:
 private:
     static void Complain(const QString& text) {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-    }
-};
-
-// Counts the paints of every widget, so a step is known to be on the screen.
-class TPaintCounter : public QObject {
-public:
-    int Paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++Paints;
-        return false;
     }
 };
 

@@ -2,6 +2,7 @@
 // their colour and where each jumps, success and failure, encodings, the
 // unnamed slot, the JDK directory, and each document's own error list.
 #include "CompileRig.h"
+#include "PaintCounter.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -14,19 +15,6 @@ namespace {
 // tabs, blanks and both.
 const QStringList ThreeErrors{"class Uebung {", "\t\tint a = \"eins\";", "    int b = \"zwei\";",
                               "\t  \t int c = \"drei\";", "}"};
-
-// Counts the paints a widget receives.
-class TPaintCounter : public QObject {
-public:
-    int Paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++Paints;
-        return false;
-    }
-};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The shortcuts a user presses most, typed into whatever has the keyboard
 // focus, and what the window looks like after each.
 #include "MainWindowRig.h"
+#include "PaintCounter.h"
 
 #include <QClipboard>
 
@@ -15,16 +16,6 @@ public:
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key != Qt::Key_Control && key != Qt::Key_Shift && key != Qt::Key_Alt)
             Keys.append(key);
-        return false;
-    }
-};
-// Counts the paints of a widget.
-class PaintRecorder : public QObject {
-public:
-    int Paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            ++Paints;
         return false;
     }
 };
@@ -152,8 +143,8 @@ private slots:
     void a_burst_of_keys_paints_the_status_bar_once_with_its_outcome() {
         Press(Qt::Key_N, Qt::ControlModifier);
         CatchUp();
-        PaintRecorder caret;
-        PaintRecorder marker;
+        TPaintCounter caret;
+        TPaintCounter marker;
         Control<QLabel>(QStringLiteral("StatusPanel0"))->installEventFilter(&caret);
         Control<QLabel>(QStringLiteral("StatusPanel1"))->installEventFilter(&marker);
         // Keys that arrive together are handled in one pass of the event loop.

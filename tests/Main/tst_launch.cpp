@@ -5,6 +5,7 @@
 // note theirs.
 #include "CompileRig.h"
 #include "Datei/Templates.h"
+#include "PaintCounter.h"
 
 #include <QLabel>
 #include <QScopeGuard>
@@ -16,20 +17,15 @@ const QString Prompt = QStringLiteral("Weiter mit der Eingabetaste . . . ");
 const QString ViewerClass = QStringLiteral("kodiwerk.viewer.AppletViewer");
 
 // Every text the progress panel shows, in order: taken when it is painted.
-class TStatusRecorder : public QObject {
-public:
-    explicit TStatusRecorder(QLabel* panel) : Panel(panel) { panel->installEventFilter(this); }
-    QStringList Shown;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && (Shown.isEmpty() || Shown.last() != Panel->text()))
-            Shown << Panel->text();
-        return false;
+struct TStatusRecorder {
+    explicit TStatusRecorder(QLabel* panel) : Counter(panel) {
+        Counter.OnPaint = [this, panel] {
+            if (Shown.isEmpty() || Shown.last() != panel->text())
+                Shown << panel->text();
+        };
     }
-
-private:
-    QLabel* Panel;
+    TPaintCounter Counter;
+    QStringList Shown;
 };
 
 bool WriteScript(const QString& path, const QByteArray& text) {
