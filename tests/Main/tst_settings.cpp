@@ -219,8 +219,10 @@ private slots:
         // The option dialog's path fields were filled when the last window was created.
         QCOMPARE(windows.OptionForm->findChild<QLineEdit*>("E_JdkDir")->text(),
                  windows.Inis.JdkDir);
+        auto* lineNumbers = windows.OptionForm->findChild<QCheckBox*>("CB_Zeilennummern");
+        lineNumbers->setChecked(true);
         windows.OptionForm->FormShow();
-        QVERIFY(!windows.OptionForm->findChild<QCheckBox*>("CB_Zeilennummern")->isChecked());
+        QVERIFY(!lineNumbers->isChecked());
     }
 
     void stored_values_convert_by_the_rules_data() {
