@@ -38,6 +38,9 @@ struct TInisRecord {
     QFont Font;
     // Qt fonts have no character set; kept so the stored value survives.
     int FontCharSet = 1;
+    // No setting: what loading could not read and replaced by defaults, for
+    // the user to be told once; empty when everything was read.
+    QString UnreadableNote;
 
     // Back to the state before loading: empty, false, 0.
     void Clear() { *this = TInisRecord(); }

@@ -4,7 +4,6 @@
 #include "Main/FontStyle.h"
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
-#include "Main/Prompts.h"
 #include "Main/RegistryIni.h"
 
 #include <QGuiApplication>
@@ -71,9 +70,9 @@ void TMainForm::LoadSettings() {
         move(left, top);
         resize(width, height);
     }
-    // A value that could not be read costs that value alone, and is told once.
+    // A value that could not be read costs that value alone; the start-up tells it once.
     if (!ini.Unreadable().isEmpty())
-        Ask.Message(this, UnreadableSettingsText(store.fileName(), ini.Unreadable()));
+        Inis.UnreadableNote = UnreadableSettingsText(store.fileName(), ini.Unreadable());
 }
 
 void TMainForm::SaveSettings() {

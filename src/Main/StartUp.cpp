@@ -30,6 +30,8 @@ TKodiwerkWindows::TKodiwerkWindows(TPrompts& prompts, const QStringList& argumen
         findJdks = dirlist::MachineJdks;
     MainForm = std::make_unique<TMainForm>(Inis, prompts, arguments);
     TMainForm* main = MainForm.get();
+    if (!Inis.UnreadableNote.isEmpty())
+        prompts.Message(main, Inis.UnreadableNote);
     JdkNote = TakeNewestJdk(Inis, findJdks);
     InfoForm = std::make_unique<TInfoForm>(main);
     HilfeForm = std::make_unique<THilfeForm>();

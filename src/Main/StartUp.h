@@ -15,9 +15,10 @@ class TDirListForm;
 
 // Every window of the program, created in the order the start-up needs:
 // main window, about box, help window, options dialog, directory chooser;
-// and the settings record they share, which lives as long as they do. Once
-// all of them exist the options dialog's path fields are filled and the
-// files named on the command line are opened.
+// and the settings record they share, which lives as long as they do. Right
+// after the settings are read the user is told what they could not read;
+// once all windows exist the options dialog's path fields are filled and the
+// file named on the command line is opened.
 struct TKodiwerkWindows {
     // `findJdks` looks for the machine's Java installations, for a start
     // with no JDK set and for the chooser; empty: the machine's own search.
