@@ -2,8 +2,10 @@
 
 #include "Datei/DocumentNames.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
@@ -67,6 +69,19 @@ QByteArray NameBeside(const QString& target) {
     const quint32 random = QRandomGenerator::global()->generate();
     return Native(info.path() + QStringLiteral("/.") + info.fileName() + QLatin1Char('.') +
                   QString::number(random, 16) + QLatin1Char('~'));
+}
+
+// Removes what a save killed in the middle left beside `target`: hidden
+// files named as NameBeside names them, and nothing else.
+void RemoveStaleTemporaries(const QString& target) {
+    const QFileInfo info(target);
+    const QRegularExpression own(QStringLiteral("^\\.%1\\.[0-9a-f]{1,8}~$")
+                                     .arg(QRegularExpression::escape(info.fileName())));
+    const QDir dir(info.path(), QStringLiteral(".*~"), QDir::NoSort,
+                   QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QString& name : dir.entryList())
+        if (own.match(name).hasMatch())
+            ::unlink(Native(dir.filePath(name)).constData());
 }
 
 // Creates a new empty file beside `target`; -1 with errno on failure. A file
@@ -252,6 +267,7 @@ TFileContent ReadRegularFile(const QString& path) {
     }
     content.Stamp = StampFrom(st);
     content.Status = TReadStatus::Read;
+    RemoveStaleTemporaries(FollowLinks(path));
     return content;
 }
 
@@ -265,6 +281,7 @@ TWriteResult WriteWithBackup(const QString& path, const QByteArray& bytes) {
         return Failed(result, S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
 
     const mode_t mode = old.st_mode & 07777;
+    RemoveStaleTemporaries(result.Target);
     QByteArray temp;
     const int fd = CreateBeside(result.Target, exists ? 0600 : 0666, temp);
     if (fd < 0) {

@@ -36,6 +36,8 @@ struct TFileContent {
 
 // Reads a regular file whole. Anything else is refused without waiting for
 // it: reading a FIFO would block until some other program wrote to it.
+// A file read removes the hidden temporary files (".Name.java.1a2b3c4d~")
+// that a save of it, killed in the middle, left beside it.
 TFileContent ReadRegularFile(const QString& path);
 
 enum class TBackup {
@@ -61,7 +63,8 @@ struct TWriteResult {
 // the backup, and the path holds a complete file at every moment. On failure
 // the file and an earlier backup are left exactly as they were. The file's
 // permissions, owner and hard links are kept. With no previous version an
-// existing backup is left alone.
+// existing backup is left alone. Temporary files of earlier saves killed in
+// the middle are removed first.
 TWriteResult WriteWithBackup(const QString& path, const QByteArray& bytes);
 
 } // namespace datei

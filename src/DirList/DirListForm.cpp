@@ -2,16 +2,14 @@
 // installations found on the machine.
 #include "DirList/DirListForm.h"
 
-#include "Base/KodiwerkError.h"
 #include "DirList/DirectoryListBox.h"
 #include "DirList/JdkPicture.h"
-#include "Option/OptionForm.h"
+#include "Main/Prompts.h"
 
 #include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
@@ -30,13 +28,18 @@ constexpr QSize FoundIconSize(48, 15);
 
 } // namespace
 
-TDirListForm::TDirListForm(TOptionForm& options, std::function<void()> openCommandLineFile,
-                           QWidget* parent)
-    : QDialog(parent), Options(options) {
+TDirListForm::TDirListForm(TPrompts& prompts, QWidget* parent) : QDialog(parent), Ask(prompts) {
     setObjectName(QStringLiteral("DirListForm"));
     BuildControls();
-    Options.SetDirListForm(this);
-    FormCreate(openCommandLineFile);
+}
+
+std::optional<QString> TDirListForm::Choose(const QString& startDir, dirlist::TDirField field) {
+    JdkChoice = field == dirlist::TDirField::Jdk;
+    if (!startDir.isEmpty())
+        SetListDirectory(startDir);
+    if (Ask.ShowModal(this) != QDialog::Accepted)
+        return std::nullopt;
+    return QDir::toNativeSeparators(List->Directory());
 }
 
 void TDirListForm::BuildControls() {
@@ -114,12 +117,6 @@ void TDirListForm::BuildControls() {
     layout->addWidget(bottom);
 }
 
-void TDirListForm::FormCreate(const std::function<void()>& openCommandLineFile) {
-    Options.LoadPathFields();
-    if (openCommandLineFile)
-        openCommandLineFile();
-}
-
 void TDirListForm::SetListDirectory(const QString& path) {
     List->SetDirectory(path);
 }
@@ -163,17 +160,12 @@ void TDirListForm::FillFoundJdks() {
 }
 
 void TDirListForm::TakeFoundJdk(QListWidgetItem* item) {
-    try {
-        List->SetDirectory(item->data(Qt::UserRole).toString());
-    } catch (const EKodiwerkError& error) {
-        Options.ShowError(error.Text);
-    }
+    RunGuarded(Ask, this,
+               [this, item] { List->SetDirectory(item->data(Qt::UserRole).toString()); });
 }
 
 void TDirListForm::B_OKClick() {
     // Taken whatever I_Confirm shows: a directory without a compiler is accepted.
-    QLineEdit* field = JdkChoice ? Options.E_JdkDir() : Options.E_ProjektDir();
-    field->setText(QDir::toNativeSeparators(List->Directory()));
     accept();
 }
 

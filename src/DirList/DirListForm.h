@@ -1,9 +1,11 @@
 #pragma once
 
+#include "DirList/DirField.h"
 #include "DirList/JdkFinder.h"
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 
 class QLabel;
 class QListWidget;
@@ -11,24 +13,27 @@ class QListWidgetItem;
 class QPushButton;
 class QWidget;
 class TDirectoryListBox;
-class TOptionForm;
+class TPrompts;
 
-// The directory chooser for the options dialog's JDK and project fields. Its
-// choice goes into the options dialog's field, never into the settings. It is
-// the last window created at start-up; creating it fills the options dialog's
-// path fields and then opens the command-line file.
+// The directory chooser for the options dialog's JDK and project fields: it
+// hands back the directory the user takes and writes nowhere. It is the last
+// window created at start-up and shown modally through the prompts.
 class TDirListForm : public QDialog {
     Q_OBJECT
 public:
-    TDirListForm(TOptionForm& options, std::function<void()> openCommandLineFile,
-                 QWidget* parent = nullptr);
+    explicit TDirListForm(TPrompts& prompts, QWidget* parent = nullptr);
+
+    // Shows the chooser for `field`, listing `startDir` first (an empty one
+    // leaves the list where it was). The listed directory when the user takes
+    // it with OK, whatever I_Confirm shows; nothing for Abbruch or the close
+    // box. Throws the general error, and shows nothing, when `startDir` names
+    // no directory.
+    std::optional<QString> Choose(const QString& startDir, dirlist::TDirField field);
 
     // True while the chooser serves the JDK field, false for the project field.
     bool JdkChoice = false;
     // Where the installations offered for the JDK field are looked for.
-    std::function<QList<dirlist::TFoundJdk>()> FindJdks = [] {
-        return dirlist::FindJdks(dirlist::MachineJdkSearch());
-    };
+    dirlist::TJdkLookup FindJdks = dirlist::MachineJdks;
 
     // Moves the list; throws the general error when `path` names no directory.
     void SetListDirectory(const QString& path);
@@ -50,12 +55,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormCreate(const std::function<void()>& openCommandLineFile);
     void BuildControls();
     void FillFoundJdks();
     void TakeFoundJdk(QListWidgetItem* item);
 
-    TOptionForm& Options;
+    TPrompts& Ask;
     TDirectoryListBox* List = nullptr;
     QLabel* Confirm = nullptr;
     QWidget* JdkPanel = nullptr;

@@ -125,4 +125,31 @@ QList<TFoundJdk> FindJdks(const TJdkSearch& search) {
     return found;
 }
 
+QList<TFoundJdk> MachineJdks() {
+    return FindJdks(MachineJdkSearch());
+}
+
+std::optional<TFoundJdk> NewestCompilerJdk(const QList<TFoundJdk>& found) {
+    for (const TFoundJdk& jdk : found)
+        if (jdk.HasCompiler)
+            return jdk;
+    return std::nullopt;
+}
+
+QString JdkDirSetting(const TFoundJdk& jdk) {
+    return QDir::toNativeSeparators(jdk.Dir);
+}
+
+QString JdkTakenText(const TFoundJdk& jdk) {
+    const QString text = QStringLiteral("JDK gefunden: ") + JdkDirSetting(jdk);
+    return jdk.Version.isEmpty() ? text : text + QStringLiteral(" (Version %1)").arg(jdk.Version);
+}
+
+QString JdkNotSetText() {
+    return QStringLiteral("Das JDK-Verzeichnis ist noch nicht eingestellt "
+                          "(siehe Menü->Bearbeiten->Optionen).\n"
+                          "Falls noch kein JDK installiert ist: Unter Debian installiert der "
+                          "Befehl „sudo apt install default-jdk“ eines.");
+}
+
 } // namespace dirlist

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 #include <QVersionNumber>
+#include <functional>
+#include <optional>
 
 // Finding the Java installations of the machine, without widgets.
 namespace dirlist {
@@ -33,5 +35,21 @@ struct TFoundJdk {
 // The Java installations (directories holding bin/java or the compiler),
 // each once however many ways lead to it, newest first.
 QList<TFoundJdk> FindJdks(const TJdkSearch& search);
+
+// The installations of this machine: FindJdks over MachineJdkSearch.
+QList<TFoundJdk> MachineJdks();
+// Where the installations come from; tests put in their own.
+using TJdkLookup = std::function<QList<TFoundJdk>()>;
+
+// The installation a start with no JDK set takes: the newest one that holds
+// the compiler (`found` as FindJdks orders it). Nothing when none does.
+std::optional<TFoundJdk> NewestCompilerJdk(const QList<TFoundJdk>& found);
+// The directory to store for an installation, as the chooser writes it.
+QString JdkDirSetting(const TFoundJdk& jdk);
+// The status-bar text of a start that took `jdk`.
+QString JdkTakenText(const TFoundJdk& jdk);
+// The JDK check's message while no JDK directory is set: where to set it,
+// and how to get a JDK when the machine has none.
+QString JdkNotSetText();
 
 } // namespace dirlist

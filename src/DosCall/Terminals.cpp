@@ -32,6 +32,10 @@ TCommand TerminalCommand(const QString& terminal, const QString& program,
         kind == QLatin1String("lxterm")) {
         if (minimised)
             result.Arguments.append(QStringLiteral("-iconic"));
+        // Its own bitmap font shows characters beyond Latin-1 ("€") as blanks;
+        // a scalable one has them. "monospace" stands in where DejaVu is missing.
+        result.Arguments << QStringLiteral("-fa") << QStringLiteral("DejaVu Sans Mono,monospace")
+                         << QStringLiteral("-fs") << QStringLiteral("11");
         result.Arguments << QStringLiteral("-e") << command;
     } else if (kind == QLatin1String("gnome-terminal")) {
         result.Arguments << QStringLiteral("--") << command;

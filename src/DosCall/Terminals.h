@@ -20,7 +20,8 @@ QString FindTerminal();
 // Each terminal has its own way; a symbolic link (x-terminal-emulator) is
 // followed to the terminal it names, and an unknown one gets the "-e" that
 // every x-terminal-emulator understands. Only the xterm family can open
-// minimised ("-iconic"); the others open normally.
+// minimised ("-iconic"); the others open normally. The xterm family is
+// given a scalable monospace font, so it shows every character a program prints.
 TCommand TerminalCommand(const QString& terminal, const QString& program,
                          const QStringList& arguments, bool minimised);
 

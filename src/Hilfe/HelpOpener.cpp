@@ -1,5 +1,7 @@
 #include "Hilfe/HelpOpener.h"
 
+#include "Hilfe/HelpPage.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -15,6 +17,7 @@ THelpPlatform THelpPlatform::Desktop() {
     platform.StartProgram = [](const QString& program, const QStringList& arguments) {
         return QProcess::startDetached(program, arguments);
     };
+    platform.ShippedPage = [] { return ShippedHelpPage(); };
     return platform;
 }
 
@@ -26,7 +29,9 @@ QStringList HelpBrowsers() {
 #endif
 }
 
-void OpenHelpFile(const QString& path, const THelpPlatform& platform) {
+void OpenHelpFile(const QString& setting, const THelpPlatform& platform) {
+    const QString path =
+        setting.isEmpty() && platform.ShippedPage ? platform.ShippedPage() : setting;
     if (path.isEmpty()) {
         platform.Message(QStringLiteral("Die Hilfedatei im HTML-Format ist noch nicht unter "
                                         "Bearbeiten->Optionen eingetragen!"));

@@ -13,6 +13,9 @@ struct THelpPlatform {
     std::function<bool(const QString& path)> OpenFile;
     // Starts `program` with `arguments`, each reaching it as one argument.
     std::function<bool(const QString& program, const QStringList& arguments)> StartProgram;
+    // The help page that comes with Kodiwerk, opened while no help file is
+    // set; "" (or unset) when there is none.
+    std::function<QString()> ShippedPage;
 
     // The real desktop; messages still have to be set by the caller.
     static THelpPlatform Desktop();
@@ -25,6 +28,8 @@ struct THelpPlatform {
 QStringList HelpBrowsers();
 
 // Hands the help file to the desktop, or failing that to a browser by name.
-// An empty path only asks the user to enter one in the options; otherwise a
-// beep, then up to three attempts, and a message when all of them failed.
-void OpenHelpFile(const QString& path, const THelpPlatform& platform);
+// An empty setting stands for the help page that comes with Kodiwerk; without
+// one either, the user is only asked to enter a file in the options.
+// Otherwise a beep, then up to three attempts, and a message when all of
+// them failed.
+void OpenHelpFile(const QString& setting, const THelpPlatform& platform);

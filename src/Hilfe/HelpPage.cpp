@@ -9,6 +9,11 @@ QString ShippedHelpFolder() {
     return ShippedHelpFolderFrom(QCoreApplication::applicationDirPath());
 }
 
+QString ShippedHelpPage() {
+    const QString folder = ShippedHelpFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + HelpPageName;
+}
+
 QString ShippedHelpFolderFrom(const QString& programDir) {
     const QString besideProgram =
         QDir::cleanPath(programDir + QStringLiteral("/../share/kodiwerk/help"));

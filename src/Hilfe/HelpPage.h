@@ -10,3 +10,6 @@ inline const QString HelpPageName = QStringLiteral("kodiwerk-hilfe.html");
 // desktop's data folders. Empty when it is nowhere to be found.
 QString ShippedHelpFolder();
 QString ShippedHelpFolderFrom(const QString& programDir);
+
+// The full path of that page; empty when it is nowhere to be found.
+QString ShippedHelpPage();

@@ -1,5 +1,7 @@
 #include "Main/Prompts.h"
 
+#include "Base/KodiwerkError.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -147,4 +149,12 @@ bool TQtPrompts::AskYesNo(QWidget* parent, const QString& text) {
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+void RunGuarded(TPrompts& prompts, QWidget* parent, const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const EKodiwerkError& error) {
+        prompts.Error(parent, error.Text);
+    }
 }

@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -62,3 +63,7 @@ public:
     int ShowModal(QDialog* dialog) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
 };
+
+// Runs a command; a failure it does not test for (an EKodiwerkError) ends it
+// and is shown with its text in the general error box over `parent`.
+void RunGuarded(TPrompts& prompts, QWidget* parent, const std::function<void()>& command);

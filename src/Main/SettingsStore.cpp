@@ -28,7 +28,6 @@ void TMainForm::CentreWindow() {
 }
 
 void TMainForm::LoadSettings() {
-    // Whatever a failure below skips keeps the values from before loading.
     Inis.Clear();
     Inis.Font = Slot(1).Memo->font();
     QSettings store(QStringLiteral("quorndel"), QStringLiteral("Kodiwerk"));
@@ -43,9 +42,13 @@ void TMainForm::LoadSettings() {
     Inis.AutoTab = ini.ReadBool(Settings, QStringLiteral("AutoTab"), true);
     Inis.AWinMin = ini.ReadBool(Settings, QStringLiteral("AWinMin"), true);
     Inis.RWinMin = ini.ReadBool(Settings, QStringLiteral("RWinMin"), false);
-    Inis.Tabs = ini.ReadInteger(Settings, QStringLiteral("Tabs"), 2);
-    Inis.AppX = ini.ReadInteger(Settings, QStringLiteral("AppX"), 400);
-    Inis.AppY = ini.ReadInteger(Settings, QStringLiteral("AppY"), 400);
+    // Kept within what works: a hand-edited 0 would hide every tab.
+    Inis.Tabs = TInisRecord::TabsRange.Clamp(ini.ReadInteger(Settings, QStringLiteral("Tabs"), 2));
+    Inis.AppX =
+        TInisRecord::AppSizeRange.Clamp(ini.ReadInteger(Settings, QStringLiteral("AppX"), 400));
+    Inis.AppY =
+        TInisRecord::AppSizeRange.Clamp(ini.ReadInteger(Settings, QStringLiteral("AppY"), 400));
+    Inis.LineNumbers = ini.ReadBool(Settings, QStringLiteral("Zeilennummern"), true);
 
     for (int i = 0; i < TInisRecord::RecentFileCount; ++i)
         Inis.Files[i] = ini.ReadString(Files, QStringLiteral("File%1").arg(i + 1), QString());
@@ -67,11 +70,15 @@ void TMainForm::LoadSettings() {
         move(left, top);
         resize(width, height);
     }
+    // A value that could not be read costs that value alone; the start-up tells it once.
+    if (!ini.Unreadable().isEmpty())
+        Inis.UnreadableNote = UnreadableSettingsText(store.fileName(), ini.Unreadable());
 }
 
 void TMainForm::SaveSettings() {
     QSettings store(QStringLiteral("quorndel"), QStringLiteral("Kodiwerk"));
     TRegistryIni ini(store);
+    ini.ReplaceUnreadableStore();
     ini.WriteString(Settings, QStringLiteral("JdkDir"), Inis.JdkDir);
     ini.WriteString(Settings, QStringLiteral("ProjectDir"), Inis.ProjectDir);
     ini.WriteString(Settings, QStringLiteral("HilfeDir"), Inis.HilfeDir);
@@ -81,6 +88,7 @@ void TMainForm::SaveSettings() {
     ini.WriteInteger(Settings, QStringLiteral("Tabs"), Inis.Tabs);
     ini.WriteInteger(Settings, QStringLiteral("AppX"), Inis.AppX);
     ini.WriteInteger(Settings, QStringLiteral("AppY"), Inis.AppY);
+    ini.WriteBool(Settings, QStringLiteral("Zeilennummern"), Inis.LineNumbers);
 
     const TFontSetting font = FontSettingOf(Inis.Font, Inis.FontCharSet);
     ini.WriteString(Font, QStringLiteral("Name"), font.Name);

@@ -7,18 +7,46 @@
 #include "Main/Prompts.h"
 #include "Option/OptionForm.h"
 
-TKodiwerkWindows::TKodiwerkWindows(TPrompts& prompts, const QStringList& arguments) {
+namespace {
+
+// With no JDK set, the newest one of the machine is taken as if the user had
+// chosen it in the options: a first start can compile at once. The note for
+// the status bar, or "" when a JDK was set or none was found.
+QString TakeNewestJdk(TInisRecord& inis, const dirlist::TJdkLookup& findJdks) {
+    if (!inis.JdkDir.isEmpty())
+        return {};
+    const std::optional<dirlist::TFoundJdk> jdk = dirlist::NewestCompilerJdk(findJdks());
+    if (!jdk)
+        return {};
+    inis.JdkDir = dirlist::JdkDirSetting(*jdk);
+    return dirlist::JdkTakenText(*jdk);
+}
+
+} // namespace
+
+TKodiwerkWindows::TKodiwerkWindows(TPrompts& prompts, const QStringList& arguments,
+                                   dirlist::TJdkLookup findJdks) {
+    if (!findJdks)
+        findJdks = dirlist::MachineJdks;
     MainForm = std::make_unique<TMainForm>(Inis, prompts, arguments);
     TMainForm* main = MainForm.get();
+    if (!Inis.UnreadableNote.isEmpty())
+        prompts.Message(main, Inis.UnreadableNote);
+    JdkNote = TakeNewestJdk(Inis, findJdks);
     InfoForm = std::make_unique<TInfoForm>(main);
     HilfeForm = std::make_unique<THilfeForm>();
     OptionForm = std::make_unique<TOptionForm>(Inis, prompts, main);
     main->SetDialogs([this, &prompts] { return prompts.ShowModal(OptionForm.get()); },
                      [this, &prompts] { prompts.ShowModal(InfoForm.get()); });
     main->SetPrintOptions(OptionForm.get());
+    DirListForm = std::make_unique<TDirListForm>(prompts, main);
+    DirListForm->FindJdks = findJdks;
+    OptionForm->ChooseDirectory = [this](const QString& startDir, dirlist::TDirField field) {
+        return DirListForm->Choose(startDir, field);
+    };
     // Only now that every window exists may the command-line file be opened.
-    DirListForm = std::make_unique<TDirListForm>(
-        *OptionForm, [main] { main->OpenCommandLineFile(); }, main);
+    OptionForm->LoadPathFields();
+    main->OpenCommandLineFile();
 }
 
 // The dialogs are children of the main window: release them before it goes.

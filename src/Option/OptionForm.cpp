@@ -3,10 +3,8 @@
 #include "Option/OptionForm.h"
 
 #include "Base/KodiwerkError.h"
-#include "DirList/DirListForm.h"
 #include "Hilfe/HelpPage.h"
 #include "Main/Inis.h"
-#include "Main/Prompts.h"
 #include "Option/OptionRules.h"
 
 #include <QCheckBox>
@@ -16,13 +14,12 @@
 #include <QTabWidget>
 
 TOptionForm::TOptionForm(TInisRecord& inis, TPrompts& prompts, QWidget* parent)
-    : QDialog(parent), Inis(inis), Ask(prompts),
-      SaveDialogDruck(std::make_unique<TFileDialogRequest>()) {
+    : QDialog(parent), Inis(inis), Ask(prompts) {
     setObjectName(QStringLiteral("OptionForm"));
     BuildControls();
-    SaveDialogDruck->Title = QStringLiteral("In eine Datei drucken");
-    SaveDialogDruck->Filters = {QStringLiteral("Text Files (*.txt)")};
-    SaveDialogDruck->DefaultSuffix = QStringLiteral("txt");
+    SaveDialogDruck.Title = QStringLiteral("In eine Datei drucken");
+    SaveDialogDruck.Filters = {QStringLiteral("Text Files (*.txt)")};
+    SaveDialogDruck.DefaultSuffix = QStringLiteral("txt");
 }
 
 TOptionForm::~TOptionForm() = default;
@@ -38,6 +35,7 @@ void TOptionForm::showEvent(QShowEvent* event) {
 
 void TOptionForm::FormShow() {
     Ui.CB_AutoTab->setChecked(Inis.AutoTab);
+    Ui.CB_Zeilennummern->setChecked(Inis.LineNumbers);
     Ui.E_Tabs->setText(QString::number(Inis.Tabs));
     Ui.E_AppX->setText(QString::number(Inis.AppX));
     Ui.E_AppY->setText(QString::number(Inis.AppY));
@@ -52,25 +50,34 @@ void TOptionForm::LoadPathFields() {
     Ui.E_HilfeDir->setText(Inis.HilfeDir);
 }
 
-int TOptionForm::NumberIn(QLineEdit* field) {
-    if (const std::optional<int32_t> value = option::ParseInt32(field->text()))
-        return *value;
+TPrintChoice TOptionForm::PrintChoice() const {
+    return {Ui.E_LinkerRand->text(), Ui.CB_ZeilenNr->isChecked(), Ui.CB_DateiDruck->isChecked(),
+            SaveDialogDruck};
+}
+
+int TOptionForm::NumberIn(QLineEdit* field, const QString& label, int min, int max) {
+    const option::TFieldNumber number = option::ReadNumberField(field->text(), label, min, max);
+    if (number.Value)
+        return *number.Value;
     // Put the field in front of the user, so the error box names something visible.
     for (QWidget* page = field; page; page = page->parentWidget())
         if (Ui.PC_Option->indexOf(page) >= 0)
             Ui.PC_Option->setCurrentWidget(page);
     field->setFocus();
     field->selectAll();
-    throw EKodiwerkError(option::NotAnIntegerText(field->text()));
+    throw EKodiwerkError(number.Error);
 }
 
 void TOptionForm::B_OKClick() {
     // Stored step by step: a field without a number stops here, the steps
     // before it stay done and the dialog stays open.
+    constexpr TInisRecord::TRange tabs = TInisRecord::TabsRange;
+    constexpr TInisRecord::TRange size = TInisRecord::AppSizeRange;
     Inis.AutoTab = Ui.CB_AutoTab->isChecked();
-    Inis.Tabs = NumberIn(Ui.E_Tabs);
-    Inis.AppX = NumberIn(Ui.E_AppX);
-    Inis.AppY = NumberIn(Ui.E_AppY);
+    Inis.LineNumbers = Ui.CB_Zeilennummern->isChecked();
+    Inis.Tabs = NumberIn(Ui.E_Tabs, option::TabsLabel, tabs.Min, tabs.Max);
+    Inis.AppX = NumberIn(Ui.E_AppX, option::AppXLabel, size.Min, size.Max);
+    Inis.AppY = NumberIn(Ui.E_AppY, option::AppYLabel, size.Min, size.Max);
     Inis.AWinMin = Ui.CB_AWinMin->isChecked();
     Inis.RWinMin = Ui.CB_RWinMin->isChecked();
     Inis.JdkDir = Ui.E_JdkDir->text();
@@ -106,32 +113,28 @@ bool TOptionForm::eventFilter(QObject* watched, QEvent* event) {
             kept += ch;
     }
     if (kept == typed)
-        return false;
+        return false; // nothing dropped: the field handles the key as always
+    // The digits among what was typed go in; the key itself goes no further.
+    kept.removeIf([](QChar ch) { return !ch.isDigit(); });
     if (!kept.isEmpty())
         field->insert(kept);
     return true;
 }
 
-void TOptionForm::SetDirListForm(TDirListForm* dirList) {
-    DirList = dirList;
-}
-
-void TOptionForm::ShowDirListFor(bool jdk, QLineEdit* field) {
-    if (!DirList)
+void TOptionForm::ShowDirListFor(dirlist::TDirField field, QLineEdit* edit) {
+    if (!ChooseDirectory)
         return;
-    DirList->JdkChoice = jdk;
-    // An empty field leaves the list where it was.
-    if (!field->text().isEmpty())
-        DirList->SetListDirectory(field->text());
-    Ask.ShowModal(DirList);
+    // The field goes into the settings only with this dialog's OK.
+    if (const std::optional<QString> chosen = ChooseDirectory(edit->text(), field))
+        edit->setText(*chosen);
 }
 
 void TOptionForm::B_JDKClick() {
-    ShowDirListFor(true, Ui.E_JdkDir);
+    ShowDirListFor(dirlist::TDirField::Jdk, Ui.E_JdkDir);
 }
 
 void TOptionForm::B_ProjektClick() {
-    ShowDirListFor(false, Ui.E_ProjektDir);
+    ShowDirListFor(dirlist::TDirField::Project, Ui.E_ProjektDir);
 }
 
 void TOptionForm::B_HilfeClick() {
@@ -149,14 +152,6 @@ void TOptionForm::B_HilfeClick() {
         Ui.E_HilfeDir->setText(chosen);
 }
 
-void TOptionForm::ShowError(const QString& text) {
-    Ask.Error(this, text);
-}
-
 void TOptionForm::Guard(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const EKodiwerkError& error) {
-        ShowError(error.Text);
-    }
+    RunGuarded(Ask, this, handler);
 }

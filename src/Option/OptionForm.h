@@ -1,19 +1,26 @@
 #pragma once
 
+#include "DirList/DirField.h"
+#include "Main/Prompts.h"
+
 #include <QDialog>
-#include <QPointer>
 #include <functional>
-#include <memory>
 
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QTabWidget;
 class QToolButton;
-class TPrompts;
-class TDirListForm;
-struct TFileDialogRequest;
 struct TInisRecord;
+
+// The print options as the dialog holds them when printing asks.
+struct TPrintChoice {
+    QString LeftMargin; // as typed; printing makes its number of it
+    bool LineNumbers = false;
+    bool IntoFile = false;
+    // The print-into-a-file dialog, preset with its title, filter and extension.
+    TFileDialogRequest SaveDialog;
+};
 
 // The options dialog: editor, start, directory and print settings. It is
 // created once at start-up and keeps its controls between showings; it edits
@@ -26,36 +33,36 @@ public:
     TOptionForm(TInisRecord& inis, TPrompts& prompts, QWidget* parent = nullptr);
     ~TOptionForm() override;
 
+    // The directory chooser behind the JDK and project folder buttons; they
+    // do nothing while it is not set. Its choice goes into the field.
+    dirlist::TChooseDirectory ChooseDirectory;
+
     // --- handlers ------------------------------------------------------------
     void FormShow();
-    // Stops at a number field that holds no number, with the general error box
-    // and the dialog open.
+    // Stops at a number field that holds no number, or one outside its range,
+    // with the general error box and the dialog open.
     void B_OKClick();
     void B_CancelClick();
-    // Drops every typed character but digits and control characters.
+    // Drops every typed printable character but the digits.
     void E_AppYKeyPress(QChar& key);
     void B_JDKClick();
     void B_ProjektClick();
     void B_HilfeClick();
 
-    // The directory chooser registers itself here when it is created.
-    void SetDirListForm(TDirListForm* dirList);
     // Copies the record's three paths into their fields.
     void LoadPathFields();
-    // The general error box, for the directory chooser.
-    void ShowError(const QString& text);
+    // The print options: they live only here, survive Abbruch and are never stored.
+    TPrintChoice PrintChoice() const;
 
     // --- controls others read ------------------------------------------------
     QLineEdit* E_JdkDir() const { return Ui.E_JdkDir; }
     QLineEdit* E_ProjektDir() const { return Ui.E_ProjektDir; }
     QLineEdit* E_HilfeDir() const { return Ui.E_HilfeDir; }
-    // The print options: they live only here, survive Abbruch and are never
-    // stored; printing reads them.
+    // The print options' controls and dialog, until printing takes PrintChoice().
     QLineEdit* E_LinkerRand() const { return Ui.E_LinkerRand; }
     QCheckBox* CB_ZeilenNr() const { return Ui.CB_ZeilenNr; }
     QCheckBox* CB_DateiDruck() const { return Ui.CB_DateiDruck; }
-    // The print-into-a-file dialog, preset with its title, filter and extension.
-    TFileDialogRequest& SaveDialog_Druck() { return *SaveDialogDruck; }
+    TFileDialogRequest& SaveDialog_Druck() { return SaveDialogDruck; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,6 +72,7 @@ private:
     struct Controls {
         QTabWidget* PC_Option = nullptr;
         QCheckBox* CB_AutoTab = nullptr;
+        QCheckBox* CB_Zeilennummern = nullptr;
         QLineEdit* E_Tabs = nullptr;
         QLineEdit* E_AppX = nullptr;
         QLineEdit* E_AppY = nullptr;
@@ -91,15 +99,15 @@ private:
     QGroupBox* PathGroup(const QString& caption, const char* field, const QString& text,
                          const char* button, const QString& buttonName, QLineEdit*& edit,
                          QToolButton*& picture);
-    // A number field's value; throws the general error when it holds none.
-    int NumberIn(QLineEdit* field);
-    void ShowDirListFor(bool jdk, QLineEdit* field);
+    // A number field's value; throws the general error when it holds no
+    // number within [min, max]. `label` names the field in the error.
+    int NumberIn(QLineEdit* field, const QString& label, int min, int max);
+    void ShowDirListFor(dirlist::TDirField field, QLineEdit* edit);
     // Runs a handler; a failure it does not test for ends it with the error box.
     void Guard(const std::function<void()>& handler);
 
     TInisRecord& Inis;
     TPrompts& Ask;
     Controls Ui;
-    QPointer<TDirListForm> DirList;
-    std::unique_ptr<TFileDialogRequest> SaveDialogDruck;
+    TFileDialogRequest SaveDialogDruck;
 };

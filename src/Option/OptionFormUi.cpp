@@ -1,6 +1,8 @@
 // The options dialog's controls: four pages, their group boxes and fields.
 #include "Option/OptionForm.h"
 
+#include "Option/OptionRules.h"
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -106,7 +108,10 @@ QWidget* TOptionForm::BuildEditorPage() {
     Ui.CB_AutoTab = CheckBox("CB_AutoTab", QStringLiteral("automatisch einrücken"), editor);
     form->addRow(Ui.CB_AutoTab);
     Ui.E_Tabs = NumberField("E_Tabs", QStringLiteral("2"), editor);
-    AddLabelled(form, QStringLiteral("Tab-Einrückungen"), Ui.E_Tabs);
+    AddLabelled(form, option::TabsLabel, Ui.E_Tabs);
+    Ui.CB_Zeilennummern =
+        CheckBox("CB_Zeilennummern", QStringLiteral("Zeilennummern anzeigen"), editor);
+    form->addRow(Ui.CB_Zeilennummern);
     return Page("TS_Editor", {editor});
 }
 
@@ -114,9 +119,9 @@ QWidget* TOptionForm::BuildStartPage() {
     QGroupBox* applet = Group("GB_Applet", QStringLiteral(" Applet"), nullptr);
     QFormLayout* form = FormIn(applet);
     Ui.E_AppX = NumberField("E_AppX", QStringLiteral("x"), applet);
-    AddLabelled(form, QStringLiteral("Weite des Applet-Fensters"), Ui.E_AppX);
+    AddLabelled(form, option::AppXLabel, Ui.E_AppX);
     Ui.E_AppY = NumberField("E_AppY", QStringLiteral("y"), applet);
-    AddLabelled(form, QStringLiteral("Höhe des Applet-Fensters"), Ui.E_AppY);
+    AddLabelled(form, option::AppYLabel, Ui.E_AppY);
     Ui.CB_AWinMin =
         CheckBox("CB_AWinMin", QStringLiteral("DOS-Fenster beim Start minimieren"), applet);
     form->addRow(Ui.CB_AWinMin);

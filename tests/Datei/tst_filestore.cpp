@@ -1,6 +1,7 @@
 // Saving and reading against the real file system: a full disk, permissions,
 // owners and links, a directory that forbids new files, FIFOs and devices,
-// and the stamp that tells a change by another program.
+// the stamp that tells a change by another program, and what a killed save
+// left behind.
 #include "Datei/DocumentNames.h"
 #include "Datei/FileStore.h"
 #include "FileBytes.h"
@@ -365,6 +366,49 @@ private slots:
         QCOMPARE(ReadBytes(path), QByteArray("new"));
         QVERIFY(QFileInfo(Path(QStringLiteral("Hallo.jav_"))).isDir());
         QCOMPARE(Entries(), (QStringList{"Hallo.jav_", "Hallo.java"}));
+    }
+
+    void what_a_killed_save_left_goes_with_the_next_save_or_open_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("save");
+        QTest::newRow("save") << "Hallo.java" << true;
+        QTest::newRow("open") << "Hallo.java" << false;
+        QTest::newRow("a name with pattern characters, save") << "A+(b).java" << true;
+        QTest::newRow("a name with pattern characters, open") << "A+(b).java" << false;
+    }
+    void what_a_killed_save_left_goes_with_the_next_save_or_open() {
+        QFETCH(QString, name);
+        QFETCH(bool, save);
+        const QString path = Path(name);
+        WriteBytes(path, "class A {}\r\n");
+        // Left by saves killed in the middle, as large as the file.
+        const QStringList stale{"." + name + ".1a2b3c4d~", "." + name + ".0~"};
+        for (const QString& file : stale)
+            WriteBytes(Path(file), QByteArray(4096, 'x'));
+        // Not of that pattern, or no plain file: another program's, kept.
+        const QStringList others{"." + name + ".1a2b3c4d", "." + name + ".123456789~",
+                                 "." + name + ".xyz~",     "." + name + ".1A2B~",
+                                 name + ".1a2b~",          ".Andere.java.1a2b~",
+                                 ".x" + name + ".1a2b~",   "." + name + "x.1a2b~"};
+        for (const QString& file : others)
+            WriteBytes(Path(file), "keep");
+        QVERIFY(QDir().mkdir(Path("." + name + ".abc~")));
+        QVERIFY(QFile::link(Path(".Andere.java.1a2b~"), Path("." + name + ".abcd~")));
+
+        if (save) {
+            QVERIFY(datei::WriteWithBackup(path, "class B {}\r\n").Written);
+        } else {
+            QCOMPARE(datei::ReadRegularFile(path).Status, TReadStatus::Read);
+        }
+        QStringList expected = others;
+        expected << name << "." + name + ".abc~"
+                 << "." + name + ".abcd~";
+        if (save)
+            expected << datei::BackupName(name);
+        expected.sort();
+        QStringList entries = Entries();
+        entries.sort();
+        QCOMPARE(entries, expected);
     }
 
     void the_stamp_tells_a_change_by_another_program() {

@@ -2,6 +2,7 @@
 // real directories: the list, the JDK picture following the navigation, OK
 // and Abbruch, a missing directory, and the installations of the machine.
 #include "../Option/DialogRig.h"
+#include "Base/KodiwerkError.h"
 #include "DirList/DirectoryListBox.h"
 
 #include <QLabel>
@@ -53,17 +54,26 @@ private slots:
     void init() { StartBoth(); }
     void cleanup() { Stop(); }
 
-    void creation_fills_the_path_fields_then_opens_the_command_line_file() {
-        dirList.reset();
-        StartOptions(); // fields with the texts of the window description
-        QStringList fieldsWhenOpened;
-        dirList = std::make_unique<TDirListForm>(*options, [&] {
-            fieldsWhenOpened << options->E_JdkDir()->text() << options->E_ProjektDir()->text()
-                             << options->E_HilfeDir()->text();
-        });
-        QCOMPARE(fieldsWhenOpened, QStringList({inis.JdkDir, inis.ProjectDir, inis.HilfeDir}));
+    void the_chooser_hands_back_the_directory_taken_and_nothing_for_abbruch() {
         QCOMPARE(dirList->windowTitle(), QStringLiteral("Kodiwerk - Verzeichnis"));
         QVERIFY(!dirList->JdkChoice);
+        const QString start = MakeDir(QStringLiteral("start/unter"));
+        QStringList listed;
+        prompts.OnModal = [&](QDialog* dialog) {
+            listed << qobject_cast<TDirListForm*>(dialog)->DirectoryListBox()->Directory();
+            return listed.size() == 1 ? int(QDialog::Accepted) : int(QDialog::Rejected);
+        };
+        QCOMPARE(dirList->Choose(start, dirlist::TDirField::Jdk),
+                 std::optional<QString>(QDir::toNativeSeparators(start)));
+        QVERIFY(dirList->JdkChoice);
+        // An empty start leaves the list where it was; Abbruch hands back nothing.
+        QCOMPARE(dirList->Choose(QString(), dirlist::TDirField::Project), std::nullopt);
+        QVERIFY(!dirList->JdkChoice);
+        QCOMPARE(listed, QStringList({start, start}));
+        // A start that is no directory shows nothing and fails with the general error.
+        QVERIFY_THROWS_EXCEPTION(EKodiwerkError, dirList->Choose(start + QStringLiteral("/fehlt"),
+                                                                 dirlist::TDirField::Project));
+        QCOMPARE(prompts.CallsOf("modal").size(), 2);
     }
 
     void list_shows_the_path_from_the_root_and_the_subdirectories() {
@@ -259,6 +269,34 @@ private slots:
         ClickOpt("B_JDK");
         QCOMPARE(result, int(QDialog::Accepted));
         QCOMPARE(options->E_JdkDir()->text(), Jdk25);
+    }
+
+    void a_found_jdk_gone_before_the_click_gives_the_error_box_and_the_list_stays() {
+        const QString jdk = MakeDir(QStringLiteral("jvm/jdk-21"), true);
+        const QString stay = MakeDir(QStringLiteral("bleibt"));
+        dirList->FindJdks = [jdk] {
+            dirlist::TFoundJdk found;
+            found.Dir = jdk;
+            found.HasCompiler = true;
+            return QList<dirlist::TFoundJdk>{found};
+        };
+        QVERIFY(ShowOptions());
+        options->E_JdkDir()->setText(stay);
+        QString listed;
+        WhileChooserShown([&](TDirListForm* chooser) {
+            QListWidgetItem* found = FoundEntry(chooser, jdk);
+            QVERIFY(found);
+            QVERIFY(QDir(jdk).removeRecursively());
+            QTest::mouseClick(chooser->LB_Jdks()->viewport(), Qt::LeftButton, {},
+                              chooser->LB_Jdks()->visualItemRect(found).center());
+            listed = chooser->DirectoryListBox()->Directory();
+            Click(chooser, "B_Cancel");
+        });
+        ClickOpt("B_JDK");
+        QCOMPARE(prompts.CallsOf("error").size(), 1);
+        QCOMPARE(prompts.CallsOf("error")[0].Text, QStringLiteral("Datei nicht gefunden"));
+        QCOMPARE(listed, stay);
+        QCOMPARE(options->E_JdkDir()->text(), stay);
     }
 };
 

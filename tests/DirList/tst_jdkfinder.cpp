@@ -87,6 +87,39 @@ private slots:
         QCOMPARE(dirlist::CompilerPath(QStringLiteral("/")), QStringLiteral("/bin/javac"));
 #endif
     }
+
+    void a_start_takes_the_newest_installation_that_holds_the_compiler() {
+        const QString jre25 = Install(QStringLiteral("n/jre-25"), false, QStringLiteral("25"));
+        const QString jdk21 = Install(QStringLiteral("n/jdk-21"), true, QStringLiteral("21.0.2"));
+        Install(QStringLiteral("n/jdk-17"), true, QStringLiteral("17.0.9"));
+        dirlist::TJdkSearch search;
+        search.Roots = {machine.filePath(QStringLiteral("n"))};
+        const std::optional<dirlist::TFoundJdk> taken =
+            dirlist::NewestCompilerJdk(dirlist::FindJdks(search));
+        QVERIFY(taken);
+        QCOMPARE(taken->Dir, jdk21);
+        QCOMPARE(dirlist::JdkDirSetting(*taken), QDir::toNativeSeparators(jdk21));
+        QCOMPARE(dirlist::JdkTakenText(*taken),
+                 "JDK gefunden: " + QDir::toNativeSeparators(jdk21) + " (Version 21.0.2)");
+        dirlist::TFoundJdk unknown = *taken;
+        unknown.Version.clear();
+        QCOMPARE(dirlist::JdkTakenText(unknown),
+                 "JDK gefunden: " + QDir::toNativeSeparators(jdk21));
+
+        search.Roots.clear();
+        search.JavaHome = jre25; // only an installation without the compiler
+        QVERIFY(dirlist::FindJdks(search).size() == 1);
+        QVERIFY(!dirlist::NewestCompilerJdk(dirlist::FindJdks(search)));
+        QVERIFY(!dirlist::NewestCompilerJdk({}));
+    }
+
+    void the_check_without_a_jdk_says_where_to_set_it_and_how_to_get_one() {
+        const QStringList lines = dirlist::JdkNotSetText().split(u'\n');
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], QStringLiteral("Das JDK-Verzeichnis ist noch nicht eingestellt "
+                                          "(siehe Menü->Bearbeiten->Optionen)."));
+        QVERIFY(lines[1].contains(QStringLiteral("sudo apt install default-jdk")));
+    }
 };
 
 QTEST_APPLESS_MAIN(TestJdkFinder)

@@ -1,7 +1,8 @@
 // Starting a program in a terminal window of its own: the real xterm on a
 // private X display (normal and minimised, returning before the program
-// ends), programs and terminals that are missing, and which terminal is
-// chosen and how it is told what to run (recorded by stand-in terminals).
+// ends, drawing with a scalable font), programs and terminals that are
+// missing, and which terminal is chosen and how it is told what to run
+// (recorded by stand-in terminals).
 #include "DosCall/StartProgram.h"
 #include "DosCall/Terminals.h"
 
@@ -123,6 +124,27 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(XtermWindows().isEmpty(), 20000);
     }
 
+    void xterm_draws_with_a_scalable_font_that_has_the_euro_sign() {
+        const TEnvironmentVariable terminal("TERMINAL", "xterm");
+        const doscall::TCommand command =
+            doscall::TerminalCommand(doscall::FindTerminal(), QStringLiteral("/bin/sh"),
+                                     {QStringLiteral("-c"), QStringLiteral("exit 0")}, true);
+        // xterm reports the fonts it loads on its standard output.
+        QProcess xterm;
+        xterm.start(command.Program,
+                    QStringList{QStringLiteral("-report-fonts")} + command.Arguments);
+        QVERIFY(xterm.waitForFinished(20000));
+        const QString report = QString::fromLocal8Bit(xterm.readAllStandardOutput());
+        QVERIFY2(report.contains(QStringLiteral("Loaded XftFonts(DejaVu Sans Mono")),
+                 qPrintable(report.left(400)));
+        QVERIFY2(report.contains(QStringLiteral("scalable=True")), qPrintable(report.left(400)));
+        // Its characters go far beyond Latin-1, where the bitmap font ends at 255.
+        static const QRegularExpression last(QStringLiteral(R"(last char:\s+(\d+))"));
+        const QRegularExpressionMatch match = last.match(report);
+        QVERIFY(match.hasMatch());
+        QVERIFY2(match.captured(1).toInt() >= 0x20AC, qPrintable(match.captured(1)));
+    }
+
     void a_program_that_cannot_run_starts_no_terminal() {
         QTRY_VERIFY_WITH_TIMEOUT(XtermWindows().isEmpty(), 10000);
         const TEnvironmentVariable terminal("TERMINAL", "xterm");
@@ -147,10 +169,12 @@ private slots:
         QTest::addColumn<bool>("minimised");
         QTest::addColumn<QString>("recorded"); // name invoked, then its arguments
         const QString run = QStringLiteral("/bin/sh|-c|exit 0");
+        const QString font = QStringLiteral("-fa|DejaVu Sans Mono,monospace|-fs|11|");
         QTest::newRow("xterm before konsole, minimised")
-            << QStringList{"konsole", "xterm"} << QByteArray() << true << "xterm|-iconic|-e|" + run;
+            << QStringList{"konsole", "xterm"} << QByteArray() << true
+            << "xterm|-iconic|" + font + "-e|" + run;
         QTest::newRow("xterm, normal")
-            << QStringList{"xterm"} << QByteArray() << false << "xterm|-e|" + run;
+            << QStringList{"xterm"} << QByteArray() << false << "xterm|" + font + "-e|" + run;
         QTest::newRow("konsole before gnome-terminal")
             << QStringList{"gnome-terminal", "konsole"} << QByteArray() << true
             << "konsole|-e|" + run;
@@ -161,7 +185,7 @@ private slots:
             << QStringList{"xfce4-terminal"} << QByteArray() << true << "xfce4-terminal|-x|" + run;
         QTest::newRow("x-terminal-emulator naming xterm, before xterm itself")
             << QStringList{"x-terminal-emulator->lxterm", "lxterm", "xterm"} << QByteArray() << true
-            << "x-terminal-emulator|-iconic|-e|" + run;
+            << "x-terminal-emulator|-iconic|" + font + "-e|" + run;
         QTest::newRow("x-terminal-emulator naming an unknown terminal")
             << QStringList{"x-terminal-emulator->someterm", "someterm", "xterm"} << QByteArray()
             << true << "x-terminal-emulator|-e|" + run;

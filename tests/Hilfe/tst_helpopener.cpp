@@ -70,6 +70,26 @@ private slots:
         QCOMPARE(desktop.Log, QStringList{"message: " + NoFileText});
     }
 
+    void with_no_file_set_the_page_that_comes_with_kodiwerk_is_opened() {
+        ScriptedDesktop desktop;
+        desktop.Opens = {QStringLiteral("desktop")};
+        THelpPlatform platform = desktop.Platform();
+        platform.ShippedPage = [this] { return helpFile; };
+        OpenHelpFile(QString(), platform);
+        QCOMPARE(desktop.Log, (QStringList{"beep", "open: " + helpFile}));
+        // A file that is set goes first.
+        desktop.Log.clear();
+        const QString other = dir.filePath(QStringLiteral("andere.html"));
+        WriteFile(other, "<html></html>");
+        OpenHelpFile(other, platform);
+        QCOMPARE(desktop.Log, (QStringList{"beep", "open: " + other}));
+        // Where no page came with the program, the user is asked to set a file.
+        desktop.Log.clear();
+        platform.ShippedPage = [] { return QString(); };
+        OpenHelpFile(QString(), platform);
+        QCOMPARE(desktop.Log, QStringList{"message: " + NoFileText});
+    }
+
     void a_file_the_desktop_opens_is_not_given_to_a_browser() {
         ScriptedDesktop desktop;
         desktop.Opens = {QStringLiteral("desktop")};
@@ -140,6 +160,17 @@ private slots:
         const QString beside = data.filePath(QStringLiteral("share/kodiwerk/help"));
         WriteFile(beside + "/" + HelpPageName, "<html></html>");
         QCOMPARE(ShippedHelpFolderFrom(program), beside);
+    }
+
+    void the_desktops_shipped_page_is_the_one_the_program_finds() {
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", data.filePath(QStringLiteral("home")).toUtf8());
+        qputenv("XDG_DATA_DIRS", data.filePath(QStringLiteral("system")).toUtf8());
+        const THelpPlatform platform = THelpPlatform::Desktop();
+        QCOMPARE(platform.ShippedPage(), QString());
+        const QString page = data.filePath(QStringLiteral("system/kodiwerk/help/") + HelpPageName);
+        WriteFile(page, "<html></html>");
+        QCOMPARE(platform.ShippedPage(), page);
     }
 };
 

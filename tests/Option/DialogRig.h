@@ -31,6 +31,7 @@ protected:
         stored.HilfeDir = QStringLiteral("/usr/share/doc/hilfe/index.html");
         stored.Files[0] = QStringLiteral("/home/lernende/projekte/Hallo.java");
         stored.AutoTab = true;
+        stored.LineNumbers = true;
         stored.AWinMin = false;
         stored.RWinMin = true;
         stored.Tabs = 3;
@@ -46,6 +47,7 @@ protected:
                 r.HilfeDir,
                 r.Files[0],
                 QString::number(r.AutoTab),
+                QString::number(r.LineNumbers),
                 QString::number(r.AWinMin),
                 QString::number(r.RWinMin),
                 QString::number(r.Tabs),
@@ -60,9 +62,13 @@ protected:
         dir = std::make_unique<QTemporaryDir>();
         options = std::make_unique<TOptionForm>(inis, prompts);
     }
+    // The two dialogs wired as the start-up wires them.
     void StartBoth() {
         StartOptions();
-        dirList = std::make_unique<TDirListForm>(*options, nullptr);
+        dirList = std::make_unique<TDirListForm>(prompts);
+        options->ChooseDirectory = [this](const QString& startDir, dirlist::TDirField field) {
+            return dirList->Choose(startDir, field);
+        };
     }
     void Stop() {
         dirList.reset();

@@ -52,6 +52,8 @@ private slots:
                               " Projektverzeichnis ", " Hilfedatei ", " Optionen"}));
 
         QCOMPARE(Check("CB_AutoTab")->text(), QStringLiteral("automatisch einrücken"));
+        QCOMPARE(Check("CB_Zeilennummern")->text(), QStringLiteral("Zeilennummern anzeigen"));
+        QVERIFY(Opt("GB_Editor")->isAncestorOf(Check("CB_Zeilennummern")));
         QCOMPARE(Check("CB_AWinMin")->text(), QStringLiteral("DOS-Fenster beim Start minimieren"));
         QCOMPARE(Check("CB_RWinMin")->text(), QStringLiteral("DOS-Fenster beim Start minimieren"));
         QCOMPARE(Check("CB_ZeilenNr")->text(), QStringLiteral("Zeilennummern"));
@@ -142,6 +144,49 @@ private slots:
         QCOMPARE(field->text(), QStringLiteral("427x-1"));
     }
 
+    void delete_and_backspace_edit_every_number_field_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("tab width") << "E_Tabs";
+        QTest::newRow("applet width") << "E_AppX";
+        QTest::newRow("applet height") << "E_AppY";
+    }
+    void delete_and_backspace_edit_every_number_field() {
+        QFETCH(QString, name);
+        QVERIFY(ShowOptions());
+        QLineEdit* field = Field(qPrintable(name));
+        TypeOver(field, QStringLiteral("1234"));
+        // The keys as the window system sends them: Delete types DEL, Backspace BS.
+        const auto press = [field](Qt::Key key, const QString& text) {
+            QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+            QApplication::sendEvent(field, &down);
+            QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+            QApplication::sendEvent(field, &up);
+        };
+        field->setCursorPosition(1);
+        press(Qt::Key_Delete, QStringLiteral("\x7f"));
+        QCOMPARE(field->text(), QStringLiteral("134"));
+        press(Qt::Key_Backspace, QStringLiteral("\b"));
+        QCOMPARE(field->text(), QStringLiteral("34"));
+        // QtTest's own key clicks, and the other editing keys.
+        QTest::keyClick(field, Qt::Key_End);
+        QTest::keyClick(field, Qt::Key_Left);
+        QTest::keyClick(field, Qt::Key_Delete);
+        QCOMPARE(field->text(), QStringLiteral("3"));
+        QTest::keyClick(field, Qt::Key_Home);
+        QTest::keyClick(field, Qt::Key_Delete);
+        QCOMPARE(field->text(), QString());
+        QTest::keyClicks(field, QStringLiteral("56"));
+        QTest::keyClick(field, Qt::Key_Home);
+        QTest::keyClick(field, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClick(field, Qt::Key_Delete);
+        QCOMPARE(field->text(), QString());
+        QTest::keyClicks(field, QStringLiteral("78"));
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QCOMPARE(field->text(), QStringLiteral("7"));
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier); // undo
+        QCOMPARE(field->text(), QStringLiteral("78"));
+    }
+
     void the_margin_field_takes_any_key() {
         QVERIFY(ShowOptions());
         TypeOver(Field("E_LinkerRand"), QStringLiteral("a8"));
@@ -162,6 +207,7 @@ private slots:
         Field("E_AppX")->setText(QStringLiteral("1000"));
         Field("E_JdkDir")->setText(QStringLiteral("/opt/anderes-jdk"));
         Check("CB_AutoTab")->setChecked(false);
+        Check("CB_Zeilennummern")->setChecked(false);
         Check("CB_RWinMin")->setChecked(false);
         if (how == QStringLiteral("Abbruch"))
             ClickOpt("B_Cancel");
@@ -181,6 +227,7 @@ private slots:
         QCOMPARE(Field("E_ProjektDir")->text(), inis.ProjectDir);
         QCOMPARE(Field("E_HilfeDir")->text(), inis.HilfeDir);
         QVERIFY(Check("CB_AutoTab")->isChecked());
+        QVERIFY(Check("CB_Zeilennummern")->isChecked());
         QVERIFY(!Check("CB_AWinMin")->isChecked());
         QVERIFY(Check("CB_RWinMin")->isChecked());
     }
@@ -188,9 +235,10 @@ private slots:
     void ok_stores_every_field_as_it_stands() {
         QVERIFY(ShowOptions());
         Check("CB_AutoTab")->setChecked(false);
-        TypeOver(Field("E_Tabs"), QStringLiteral("0"));
+        Check("CB_Zeilennummern")->setChecked(false);
+        TypeOver(Field("E_Tabs"), QStringLiteral("16"));
         TypeOver(Field("E_AppX"), QStringLiteral("640"));
-        Field("E_AppY")->setText(QStringLiteral("-1")); // pasted: the filter lets no minus through
+        Field("E_AppY")->setText(QStringLiteral("+1")); // pasted: the filter lets no plus through
         Check("CB_AWinMin")->setChecked(true);
         Check("CB_RWinMin")->setChecked(false);
         const QString noCompiler = MakeDir(QStringLiteral("kein-jdk"));
@@ -202,9 +250,10 @@ private slots:
         QVERIFY(!options->isVisible());
         QCOMPARE(options->result(), int(QDialog::Accepted));
         QCOMPARE(inis.AutoTab, false);
-        QCOMPARE(inis.Tabs, 0); // no range check
+        QCOMPARE(inis.LineNumbers, false);
+        QCOMPARE(inis.Tabs, 16);
         QCOMPARE(inis.AppX, 640);
-        QCOMPARE(inis.AppY, -1);
+        QCOMPARE(inis.AppY, 1);
         QCOMPARE(inis.AWinMin, true);
         QCOMPARE(inis.RWinMin, false);
         QCOMPARE(inis.JdkDir, noCompiler);
@@ -223,8 +272,6 @@ private slots:
                                             << "" << true << false;
         QTest::newRow("letters pasted into the tab width") << "E_Tabs"
                                                            << "1O" << false << false;
-        QTest::newRow("applet height beyond 32 bits") << "E_AppY"
-                                                      << "2147483648" << true << true;
         QTest::newRow("blank around a number") << "E_AppX"
                                                << " 7" << true << false;
     }
@@ -258,6 +305,57 @@ private slots:
         QVERIFY(Pages()->currentWidget()->isAncestorOf(Field(qPrintable(field))));
     }
 
+    void ok_refuses_a_number_outside_its_range_naming_the_range_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error");
+        const QString tabs = QStringLiteral("Für „Tab-Einrückungen“ sind nur Zahlen von 1 bis 16 "
+                                            "erlaubt.");
+        const QString width = QStringLiteral("Für „Weite des Applet-Fensters“ sind nur Zahlen von "
+                                             "1 bis 4096 erlaubt.");
+        const QString height = QStringLiteral("Für „Höhe des Applet-Fensters“ sind nur Zahlen von "
+                                              "1 bis 4096 erlaubt.");
+        QTest::newRow("tab width 0") << "E_Tabs"
+                                     << "0" << tabs;
+        QTest::newRow("tab width 17") << "E_Tabs"
+                                      << "17" << tabs;
+        QTest::newRow("applet width 0") << "E_AppX"
+                                        << "000" << width;
+        QTest::newRow("applet width 4097") << "E_AppX"
+                                           << "4097" << width;
+        QTest::newRow("applet height pasted negative") << "E_AppY"
+                                                       << "-5" << height;
+        QTest::newRow("applet height beyond 32 bits") << "E_AppY"
+                                                      << "2147483648" << height;
+        QTest::newRow("applet height of twenty digits") << "E_AppY"
+                                                        << "99999999999999999999" << height;
+    }
+    void ok_refuses_a_number_outside_its_range_naming_the_range() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        QVERIFY(ShowOptions());
+        Field("E_Tabs")->setText(QStringLiteral("1"));
+        Field("E_AppX")->setText(QStringLiteral("4096"));
+        Field("E_AppY")->setText(QStringLiteral("1"));
+        Field(qPrintable(field))->setText(text);
+        ClickOpt("B_OK");
+        QCOMPARE(prompts.CallsOf("error").size(), 1);
+        QCOMPARE(prompts.CallsOf("error")[0].Text, error);
+        QVERIFY(options->isVisible());
+        QVERIFY(Pages()->currentWidget()->isAncestorOf(Field(qPrintable(field))));
+
+        // Within the range again, OK goes through with the bounds themselves.
+        Field(qPrintable(field))
+            ->setText(field == "E_Tabs" ? QStringLiteral("16") : QStringLiteral("1"));
+        ClickOpt("B_OK");
+        QVERIFY(!options->isVisible());
+        QCOMPARE(prompts.CallsOf("error").size(), 1);
+        QCOMPARE(inis.Tabs, field == "E_Tabs" ? 16 : 1);
+        QCOMPARE(inis.AppX, field == "E_AppX" ? 1 : 4096);
+        QCOMPARE(inis.AppY, 1);
+    }
+
     void print_options_survive_abbruch_and_are_never_loaded_or_stored() {
         QVERIFY(ShowOptions());
         Field("E_LinkerRand")->setText(QStringLiteral("8"));
@@ -268,6 +366,16 @@ private slots:
         QCOMPARE(options->E_LinkerRand()->text(), QStringLiteral("8"));
         QVERIFY(options->CB_ZeilenNr()->isChecked());
         QVERIFY(options->CB_DateiDruck()->isChecked());
+        const TPrintChoice choice = options->PrintChoice();
+        QCOMPARE(choice.LeftMargin, QStringLiteral("8"));
+        QVERIFY(choice.LineNumbers);
+        QVERIFY(choice.IntoFile);
+        QCOMPARE(choice.SaveDialog.Title, QStringLiteral("In eine Datei drucken"));
+        QCOMPARE(choice.SaveDialog.Filters, QStringList{"Text Files (*.txt)"});
+        QCOMPARE(choice.SaveDialog.DefaultSuffix, QStringLiteral("txt"));
+        Check("CB_DateiDruck")->setChecked(false);
+        QVERIFY(!options->PrintChoice().IntoFile);
+        Check("CB_DateiDruck")->setChecked(true);
         ClickOpt("B_OK");
         QVERIFY(ShowOptions());
         QCOMPARE(options->E_LinkerRand()->text(), QStringLiteral("8"));

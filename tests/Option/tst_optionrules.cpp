@@ -1,5 +1,5 @@
-// The number fields' rules: what counts as a number, which keys pass, where
-// the help-file chooser starts.
+// The number fields' rules: what counts as a number, its range, which keys
+// pass, where the help-file chooser starts.
 #include "Option/OptionRules.h"
 
 #include <QtTest>
@@ -38,13 +38,47 @@ private slots:
             QCOMPARE(*parsed, value);
     }
 
-    void digits_and_control_characters_pass_the_key_filter() {
+    void digits_and_what_is_not_printable_pass_the_key_filter() {
         QString passed;
-        const QString keys = QString::fromUtf8("09\b\x16\t\r-+ a.ä\u0663\u00b2");
+        // DEL is what the Delete key types on X11; U+0085 and U+009F are control characters too.
+        const QString keys =
+            QString::fromUtf8("09\b\x16\t\r\x7f\u0085\u009f-+ a.ä\u0663\u00b2\u00a0€");
         for (QChar key : keys)
             if (option::PassesNumberKey(key))
                 passed += key;
-        QCOMPARE(passed, QStringLiteral("09\b\x16\t\r"));
+        QCOMPARE(passed, QString::fromUtf8("09\b\x16\t\r\x7f\u0085\u009f"));
+        // A character beyond the basic plane is printable in both its halves.
+        for (QChar half : QString::fromUtf8("😀"))
+            QVERIFY(!option::PassesNumberKey(half));
+    }
+
+    void a_number_field_takes_a_number_within_its_range_only_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("value"); // -1: refused
+        QTest::addColumn<QString>("error");
+        const QString range = QStringLiteral("Für „Breite“ sind nur Zahlen von 1 bis 16 erlaubt.");
+        QTest::newRow("lowest") << "1" << 1 << "";
+        QTest::newRow("highest with a plus") << "+16" << 16 << "";
+        QTest::newRow("leading zeros") << "0016" << 16 << "";
+        QTest::newRow("zero") << "0" << -1 << range;
+        QTest::newRow("one too many") << "17" << -1 << range;
+        QTest::newRow("negative") << "-3" << -1 << range;
+        QTest::newRow("beyond 32 bits") << "2147483648" << -1 << range;
+        QTest::newRow("beyond 64 bits") << "123456789012345678901234" << -1 << range;
+        QTest::newRow("empty") << "" << -1 << "'' ist kein gültiger Integerwert";
+        QTest::newRow("letters") << "1O" << -1 << "'1O' ist kein gültiger Integerwert";
+        QTest::newRow("blank") << " 7" << -1 << "' 7' ist kein gültiger Integerwert";
+    }
+    void a_number_field_takes_a_number_within_its_range_only() {
+        QFETCH(QString, text);
+        QFETCH(int, value);
+        QFETCH(QString, error);
+        const option::TFieldNumber number =
+            option::ReadNumberField(text, QStringLiteral("Breite"), 1, 16);
+        QCOMPARE(number.Value.has_value(), value >= 0);
+        if (number.Value)
+            QCOMPARE(*number.Value, value);
+        QCOMPARE(number.Error, error);
     }
 
     void directory_part_keeps_everything_up_to_the_last_separator_data() {
