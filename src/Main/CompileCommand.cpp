@@ -2,6 +2,7 @@
 
 #include "Datei/CompilerCall.h"
 #include "Datei/CompilerMessages.h"
+#include "DirList/JdkFinder.h"
 #include "DosCall/RunCaptured.h"
 #include "Main/ErrorList.h"
 #include "Main/Inis.h"
@@ -35,9 +36,7 @@ TCompileCommand::TCompileCommand(TWorkspace& workspace, TErrorList& errors)
 bool TCompileCommand::CheckJdkDir() {
     if (!Workspace.SettingsRecord().JdkDir.isEmpty())
         return true;
-    Workspace.Ask().Message(Workspace.Window(),
-                            QStringLiteral("Das JDK-Verzeichnis ist noch nicht eingestellt "
-                                           "(siehe Menü->Bearbeiten->Optionen)"));
+    Workspace.Ask().Message(Workspace.Window(), dirlist::JdkNotSetText());
     return false;
 }
 

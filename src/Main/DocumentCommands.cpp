@@ -1,7 +1,9 @@
 // Document commands: new, templates, open, save, save as, recent files.
 #include "Base/KodiwerkError.h"
 #include "ColMemo/ColorMemo.h"
+#include "Datei/CommandLineFiles.h"
 #include "Datei/DocumentNames.h"
+#include "Datei/FirstStart.h"
 #include "Datei/SourceFile.h"
 #include "Datei/Templates.h"
 #include "Main/Inis.h"
@@ -10,6 +12,7 @@
 #include "Main/StatusPanels.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QTabWidget>
 
@@ -101,6 +104,7 @@ void TMainForm::OpenDocument(const QString& path) {
     const int shown = PC_Edit->currentIndex();
     if (!AskBeforeReplacingFifthSlot())
         return;
+    QString file = path;
     // A command that stops before it takes a slot leaves the page it found.
     const auto stop = [&] {
         if (PC_Edit->currentIndex() == shown)
@@ -110,14 +114,16 @@ void TMainForm::OpenDocument(const QString& path) {
     };
     const auto refuse = [&] {
         stop();
-        Ask().Message(this, QStringLiteral("Datei konnte nicht geöffnet werden"));
+        Ask().Message(this, QStringLiteral("Datei konnte nicht geöffnet werden: %1").arg(file));
     };
-    QString file = path;
     if (file.isEmpty()) {
-        file = Ask().ChooseOpenFile(this, SourceFileDialog(OpenDialogInitialDir, QString()));
+        const QString start =
+            OpenDialogInitialDir.isEmpty() ? DialogFolder() : OpenDialogInitialDir;
+        file = Ask().ChooseOpenFile(this, SourceFileDialog(start, QString()));
         if (file.isEmpty())
             return stop();
         OpenDialogInitialDir.clear();
+        LastDialogFolder = QFileInfo(file).path();
     } else if (!QFileInfo(file).isFile()) {
         return refuse();
     }
@@ -142,10 +148,19 @@ void TMainForm::OpenDocument(const QString& path) {
 }
 
 void TMainForm::OpenCommandLineFile() {
-    const QString argument = Arguments.value(0);
-    // Made absolute here: the toolchain commands change the working directory.
-    if (datei::IsJavaSourceArgument(argument))
-        Guard([this, &argument] { OpenDocument(QFileInfo(argument).absoluteFilePath()); });
+    // Made absolute there: the toolchain commands change the working directory.
+    const datei::TCommandLineFiles files =
+        datei::CommandLineFiles(Arguments, QDir::currentPath(), SlotCount);
+    for (const QString& file : files.Open)
+        Guard([this, &file] { OpenDocument(file); });
+    if (!files.Refused.isEmpty())
+        Ask().Message(this, files.Message());
+}
+
+QString TMainForm::DialogFolder() const {
+    // Where the dialog would start by default: the folder last chosen in one,
+    // never the directory the program happened to be started from.
+    return LastDialogFolder.isEmpty() ? datei::DialogFolder(Inis.ProjectDir) : LastDialogFolder;
 }
 
 bool TMainForm::SaveCurrentFile() {
@@ -185,9 +200,10 @@ bool TMainForm::SaveCurrentFileAs() {
     const int slot = CurrentSlot();
     TSlotDocument& document = Slot(slot).Document;
     const QString chosen = Ask().ChooseSaveFile(
-        this, SourceFileDialog(QString(), QFileInfo(document.File).fileName()));
+        this, SourceFileDialog(DialogFolder(), QFileInfo(document.File).fileName()));
     if (chosen.isEmpty())
         return false;
+    LastDialogFolder = QFileInfo(chosen).path();
     document.File = datei::CompleteJavaExtension(chosen);
     // Whatever is under the new name is no version this document knew.
     document.Stamp = {};

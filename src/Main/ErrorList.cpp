@@ -35,9 +35,7 @@ TErrorList::TErrorList(TWorkspace& workspace, QWidget* parent)
     : Workspace(workspace), ListBox(new QListWidget(parent)) {
     ListBox->setObjectName(QStringLiteral("ListBox"));
     ListBox->setAccessibleName(QStringLiteral("Fehlerliste"));
-    QFont font(QStringLiteral("Courier New"));
-    font.setPixelSize(FontPixels);
-    ListBox->setFont(font);
+    ListBox->setFont(ListFont());
     SetTextColour(ListBox, Fuchsia);
     ListBox->setUniformItemSizes(true);
     ListBox->addItems(
@@ -49,6 +47,16 @@ TErrorList::TErrorList(TWorkspace& workspace, QWidget* parent)
             [this] { Workspace.Guard([this] { ListBoxClick(); }); });
     connect(ListBox, &QListWidget::itemDoubleClicked, this,
             [this] { Workspace.Guard([this] { ListBoxDblClick(); }); });
+}
+
+QFont TErrorList::ListFont() {
+    QFont font(QStringLiteral("Courier New"));
+    font.setPixelSize(FontPixels);
+    return font;
+}
+
+QColor TErrorList::IntroductionColour() {
+    return Fuchsia;
 }
 
 void TErrorList::TakeOver() {

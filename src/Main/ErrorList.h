@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QObject>
 #include <QStringList>
 
@@ -18,6 +20,9 @@ public:
     TErrorList(TWorkspace& workspace, QWidget* parent);
 
     QListWidget* Widget() const { return ListBox; }
+    // The list's font and the colour of its introduction, for hints in its manner.
+    static QFont ListFont();
+    static QColor IntroductionColour();
 
     // A compile takes the list over: enabled, no hint, the current document's
     // entries (emptied by the compile beforehand).

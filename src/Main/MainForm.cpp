@@ -1,6 +1,5 @@
 #include "Main/MainForm.h"
 
-#include "Base/KodiwerkError.h"
 #include "ColMemo/ColorMemo.h"
 #include "ColMemo/JavaRules.h"
 #include "Main/CommandStates.h"
@@ -70,7 +69,7 @@ void TMainForm::FormCreate() {
         PC_Edit->setTabVisible(n - 1, false);
     }
     ChangingSlots = false;
-    PC_Edit->hide();
+    ShowEditorPages(false);
     LoadSettings();
 }
 
@@ -87,16 +86,16 @@ void TMainForm::SetHelpDesktop(THelpPlatform desktop) {
     PrintAndHelp->SetHelpDesktop(std::move(desktop));
 }
 
+void TMainForm::ShowNote(const QString& text) {
+    Status().SetNote(text);
+}
+
 bool TMainForm::CompileCurrentFile() {
     return Compile->CompileCurrentFile();
 }
 
 void TMainForm::Guard(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (const EKodiwerkError& error) {
-        Ask().Error(this, error.Text);
-    }
+    RunGuarded(Ask(), this, command);
 }
 
 void TMainForm::RunOpeningHandler(QMenu* menu) {

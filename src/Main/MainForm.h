@@ -16,6 +16,7 @@
 #include <vector>
 
 class QFrame;
+class QLabel;
 class QMenu;
 class QTabWidget;
 class QToolBar;
@@ -79,6 +80,8 @@ public:
     void SetPrintOptions(TOptionForm* options);
     // Where F1 hands the help file; the real desktop unless a test puts in its own.
     void SetHelpDesktop(THelpPlatform desktop);
+    // A note beside the status panels, such as which JDK a first start took.
+    void ShowNote(const QString& text);
 
     // Saves the current slot's file and compiles it; see TCompileCommand.
     bool CompileCurrentFile();
@@ -98,6 +101,8 @@ private:
     TEditorSlot& Slot(int n) { return Slots[n - 1]; }
     const TEditorSlot& Slot(int n) const { return Slots[n - 1]; }
     void ShowTabCaption(int n);
+    // The pages while a slot is in use, otherwise a hint what to do.
+    void ShowEditorPages(bool shown);
 
     // --- what the feature objects use (TWorkspace) ---------------------------------
     TWorkspace& Work() { return *this; }
@@ -143,6 +148,8 @@ private:
     // --- document commands ------------------------------------------------------------
     void OpenDocument(const QString& path);
     bool SaveCurrentFileAs();
+    // The folder the open and save dialogs start in when nothing else is asked for.
+    QString DialogFolder() const;
     void AddRecentFile(const QString& path);
     // The save question for the current slot; false when the command must stop.
     bool AskSaveChanges();
@@ -191,12 +198,14 @@ private:
     bool EnterPressed = false;  // the last character typed was Enter
     bool ChangingSlots = false; // the page changes by program, not by the user
     QString OpenDialogInitialDir;
+    QString LastDialogFolder; // of the last file chosen in an open or save dialog
     std::function<int()> ShowOptions;
 
     // --- controls (objectName = the name in the command table or below) -------------------
     QToolBar* ToolBar1 = nullptr;
     QFrame* P_Edit = nullptr;
     QTabWidget* PC_Edit = nullptr;
+    QLabel* EmptyHint = nullptr;
     QFrame* P_Message = nullptr;
     QMenu* PopupMenu = nullptr;
     // Every menu with the handler run when it opens (also before its shortcuts).

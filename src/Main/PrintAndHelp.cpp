@@ -10,8 +10,6 @@
 #include "Option/OptionForm.h"
 #include "Print/PrinterChannel.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
 #include <QPrinter>
 
 TPrintAndHelp::TPrintAndHelp(TWorkspace& workspace) : Workspace(workspace) {}
@@ -29,14 +27,13 @@ void TPrintAndHelp::Drucken1Click() {
     // text, which must not be printed.
     if (!Workspace.AnySlotInUse() || !PrintOptions)
         return;
-    const QCheckBox* numbers = PrintOptions->CB_ZeilenNr();
-    const datei::TPrintOptions options{datei::PrintMargin(PrintOptions->E_LinkerRand()->text()),
-                                       [numbers] { return numbers->isChecked(); }};
+    const TPrintChoice choice = PrintOptions->PrintChoice();
+    const datei::TPrintOptions options{datei::PrintMargin(choice.LeftMargin),
+                                       [numbers = choice.LineNumbers] { return numbers; }};
     const QStringList lines = Workspace.CurrentMemo()->Lines();
     QWidget* window = Workspace.Window();
-    if (PrintOptions->CB_DateiDruck()->isChecked()) {
-        const QString path =
-            Workspace.Ask().ChooseSaveFile(window, PrintOptions->SaveDialog_Druck());
+    if (choice.IntoFile) {
+        const QString path = Workspace.Ask().ChooseSaveFile(window, choice.SaveDialog);
         if (!path.isEmpty())
             datei::PrintToFile(path, lines, Workspace.CurrentDocument().Encoding, options);
         return;

@@ -4,6 +4,7 @@
 #include "Main/MainForm.h"
 
 #include <QFileInfo>
+#include <QLabel>
 #include <QTabWidget>
 
 namespace {
@@ -33,13 +34,18 @@ int TMainForm::CurrentSlot() const {
     return 1;
 }
 
+void TMainForm::ShowEditorPages(bool shown) {
+    PC_Edit->setVisible(shown);
+    EmptyHint->setVisible(!shown);
+}
+
 void TMainForm::ShowTabCaption(int n) {
     PC_Edit->setTabText(n - 1, TabCaption(Slot(n).Document.File));
 }
 
 void TMainForm::ShowSlot(int page) {
     if (page < 0) {
-        PC_Edit->hide();
+        ShowEditorPages(false);
         return;
     }
     ChangingSlots = true;
@@ -53,7 +59,7 @@ void TMainForm::ShowSlot(int page) {
 void TMainForm::OpenSlot(const QString& path) {
     if (Last < SlotCount - 1)
         ++Last;
-    PC_Edit->show();
+    ShowEditorPages(true);
     ShowSlot(Last);
     TEditorSlot& slot = Slot(Last + 1);
     slot.Memo->SetText(QString());

@@ -33,6 +33,8 @@ TKodiwerkWindows::TKodiwerkWindows(TPrompts& prompts, const QStringList& argumen
     if (!Inis.UnreadableNote.isEmpty())
         prompts.Message(main, Inis.UnreadableNote);
     JdkNote = TakeNewestJdk(Inis, findJdks);
+    if (!JdkNote.isEmpty())
+        main->ShowNote(JdkNote);
     InfoForm = std::make_unique<TInfoForm>(main);
     HilfeForm = std::make_unique<THilfeForm>();
     OptionForm = std::make_unique<TOptionForm>(Inis, prompts, main);

@@ -1,10 +1,12 @@
 // The main window's areas below the tool bar: the editor pages and the
 // error list. Every control carries its name as objectName.
 #include "ColMemo/ColorMemo.h"
+#include "Datei/FirstStart.h"
 #include "Main/ErrorList.h"
 #include "Main/MainForm.h"
 
 #include <QFrame>
+#include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -30,6 +32,18 @@ void TMainForm::BuildEditorArea() {
     PC_Edit = new QTabWidget(P_Edit);
     PC_Edit->setObjectName(QStringLiteral("PC_Edit"));
     P_Edit->layout()->addWidget(PC_Edit);
+    // In the manner of the error list's introduction, until a page is open.
+    EmptyHint = new QLabel(datei::EmptyAreaHint().join(QLatin1Char('\n')), P_Edit);
+    EmptyHint->setObjectName(QStringLiteral("EmptyHint"));
+    EmptyHint->setAccessibleName(QStringLiteral("Hinweis"));
+    EmptyHint->setAlignment(Qt::AlignCenter);
+    EmptyHint->setWordWrap(true);
+    EmptyHint->setFont(TErrorList::ListFont());
+    QPalette palette = EmptyHint->palette();
+    palette.setColor(QPalette::WindowText, TErrorList::IntroductionColour());
+    EmptyHint->setPalette(palette);
+    EmptyHint->hide();
+    P_Edit->layout()->addWidget(EmptyHint);
     for (int n = 1; n <= SlotCount; ++n) {
         TEditorSlot& slot = Slot(n);
         slot.TabSheet = new QWidget;

@@ -58,11 +58,6 @@ public:
     QLineEdit* E_JdkDir() const { return Ui.E_JdkDir; }
     QLineEdit* E_ProjektDir() const { return Ui.E_ProjektDir; }
     QLineEdit* E_HilfeDir() const { return Ui.E_HilfeDir; }
-    // The print options' controls and dialog, until printing takes PrintChoice().
-    QLineEdit* E_LinkerRand() const { return Ui.E_LinkerRand; }
-    QCheckBox* CB_ZeilenNr() const { return Ui.CB_ZeilenNr; }
-    QCheckBox* CB_DateiDruck() const { return Ui.CB_DateiDruck; }
-    TFileDialogRequest& SaveDialog_Druck() { return SaveDialogDruck; }
 
 protected:
     void showEvent(QShowEvent* event) override;

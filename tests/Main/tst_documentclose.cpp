@@ -310,8 +310,9 @@ private slots:
         Recent(2)->trigger();
         QCOMPARE(form->SlotFile(1), path);
         Recent(1)->trigger();
-        QCOMPARE(TextsOf(QStringLiteral("message")),
-                 QStringList{QStringLiteral("Datei konnte nicht geöffnet werden")});
+        QCOMPARE(
+            TextsOf(QStringLiteral("message")),
+            QStringList{QStringLiteral("Datei konnte nicht geöffnet werden: /nirgends/Weg.java")});
         QCOMPARE(form->LastSlot(), 0);
         QCOMPARE(inis.Files[0], QStringLiteral("/nirgends/Weg.java"));
     }

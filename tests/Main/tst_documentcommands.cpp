@@ -45,14 +45,34 @@ private slots:
             QCOMPARE(main.SlotMemo(1)->Text(), QStringLiteral("class Hallo {}\r\n"));
             QVERIFY(!main.SlotMemo(1)->Modified());
         }
-        QVERIFY(prompts.Calls.isEmpty());
+        // A name that is no Java source is said, not dropped in silence.
+        QCOMPARE(TextsOf(QStringLiteral("message")),
+                 opened ? QStringList()
+                        : QStringList{"„" + path +
+                                      "“ wurde nicht geöffnet: Kodiwerk öffnet nur Java-Dateien "
+                                      "mit der Endung .java."});
     }
 
-    void a_missing_command_line_file_is_reported() {
-        TKodiwerkWindows windows(prompts, {Path(QStringLiteral("Fehlt.java"))});
+    void a_missing_command_line_file_is_reported_by_its_name() {
+        const QString missing = Path(QStringLiteral("Fehlt.java"));
+        TKodiwerkWindows windows(prompts, {missing});
         QCOMPARE(windows.MainForm->LastSlot(), -1);
         QCOMPARE(TextsOf(QStringLiteral("message")),
-                 QStringList{QStringLiteral("Datei konnte nicht geöffnet werden")});
+                 QStringList{"„" + missing + "“ wurde nicht geöffnet: Diese Datei gibt es nicht."});
+    }
+
+    void up_to_five_command_line_files_open_and_the_sixth_is_named() {
+        QStringList files;
+        for (int n = 1; n <= 6; ++n)
+            files << MakeFile(QStringLiteral("Datei%1.java").arg(n), "class A {}\r\n");
+        TKodiwerkWindows windows(prompts, files);
+        QCOMPARE(windows.MainForm->LastSlot(), 4);
+        for (int n = 1; n <= 5; ++n)
+            QCOMPARE(windows.MainForm->SlotFile(n), files[n - 1]);
+        QCOMPARE(TextsOf(QStringLiteral("message")),
+                 QStringList{"„" + files[5] +
+                             "“ wurde nicht geöffnet: Es können höchstens 5 "
+                             "Dateien zugleich offen sein."});
     }
 
     void the_editor_area_shows_after_new_and_open() {
@@ -143,13 +163,29 @@ private slots:
         QVERIFY(StartMainWindow(ProjectDirSettings()));
         Command("Oeffnen1"); // cancelled: the directory stays
         QCOMPARE(form->LastSlot(), -1);
-        ChooseFiles({MakeFile(QStringLiteral("A.java"), "a"), QString()});
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("unter")));
+        ChooseFiles({MakeFile(QStringLiteral("unter/A.java"), "a"), QString()});
         Command("Oeffnen1");
         Command("Oeffnen1");
         const auto opens = prompts.CallsOf(QStringLiteral("open"));
         QCOMPARE(opens.size(), 3);
         QCOMPARE(opens[1].Request.InitialDir, dir->path());
-        QCOMPARE(opens[2].Request.InitialDir, QString());
+        // Later ones start in the folder of the file chosen last, as the desktop's dialog would.
+        QCOMPARE(opens[2].Request.InitialDir, Path(QStringLiteral("unter")));
+        QCOMPARE(form->LastSlot(), 0);
+    }
+
+    void without_a_project_directory_the_dialogs_start_in_the_users_own_folder() {
+        const QString own = QDir::home().filePath(QStringLiteral("Kodiwerk"));
+        QDir(own).removeRecursively();
+        Command("Oeffnen1"); // cancelled
+        UnsavedHallo();
+        ChooseFiles({QString()});
+        Command("Speichern1"); // cancelled
+        QCOMPARE(prompts.CallsOf(QStringLiteral("open")).at(0).Request.InitialDir, own);
+        QCOMPARE(prompts.CallsOf(QStringLiteral("save")).at(0).Request.InitialDir, own);
+        QVERIFY(QFileInfo(own).isDir());
+        QVERIFY(QDir::currentPath() != own);
         QCOMPARE(form->LastSlot(), 0);
     }
 
@@ -214,7 +250,7 @@ private slots:
         QCOMPARE(saves.size(), 1);
         QCOMPARE(saves[0].Request.ProposedName, QStringLiteral("noname.java"));
         QCOMPARE(saves[0].Request.DefaultSuffix, QStringLiteral("java"));
-        QCOMPARE(saves[0].Request.InitialDir, QString());
+        QCOMPARE(saves[0].Request.InitialDir, QDir::home().filePath(QStringLiteral("Kodiwerk")));
         QCOMPARE(form->SlotFile(1), Path(stored));
         QCOMPARE(ReadBytes(Path(stored)), QByteArray("class Hallo {}\r\n"));
         if (stored != chosen)

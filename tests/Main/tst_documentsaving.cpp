@@ -249,7 +249,7 @@ private slots:
         }
         ::alarm(0);
         QCOMPARE(TextsOf(QStringLiteral("message")),
-                 QStringList{QStringLiteral("Datei konnte nicht geöffnet werden")});
+                 QStringList{QStringLiteral("Datei konnte nicht geöffnet werden: ") + path});
         QVERIFY(prompts.CallsOf(QStringLiteral("error")).isEmpty());
         QCOMPARE(form->LastSlot(), -1);
     }

@@ -14,6 +14,7 @@
 #include "TestSettings.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -105,6 +106,9 @@ private slots:
             QCOMPARE(windows.Inis.JdkDir, QStringLiteral("/usr/lib/jvm/jdk-21"));
             QCOMPARE(windows.JdkNote,
                      QStringLiteral("JDK gefunden: /usr/lib/jvm/jdk-21 (Version 21.0.2)"));
+            // Said once, beside the status panels.
+            QCOMPARE(windows.MainForm->findChild<QLabel*>(QStringLiteral("StatusNote"))->text(),
+                     windows.JdkNote);
             // As if chosen in the options: their field shows it, the exit stores it.
             QCOMPARE(windows.OptionForm->E_JdkDir()->text(), QStringLiteral("/usr/lib/jvm/jdk-21"));
             QVERIFY(prompts.Calls.isEmpty());

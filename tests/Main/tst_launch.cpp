@@ -140,7 +140,11 @@ private slots:
         QStringList expected{QDir(sources).canonicalPath()};
         if (rWinMin)
             expected << "-iconic";
-        expected << "-e"
+        expected << "-fa"
+                 << "DejaVu Sans Mono,monospace"
+                 << "-fs"
+                 << "11"
+                 << "-e"
                  << "/bin/sh"
                  << "Hallo.sh";
         QCOMPARE(TerminalCall(), expected);
@@ -230,8 +234,13 @@ private slots:
         inis.JdkDir.clear();
         OpenTemplate("Hallo", false);
         Command(command);
-        QCOMPARE(TextsOf("message"), QStringList{"Das JDK-Verzeichnis ist noch nicht eingestellt "
-                                                 "(siehe Menü->Bearbeiten->Optionen)"});
+        const QStringList messages = TextsOf(QStringLiteral("message"));
+        QCOMPARE(messages.size(), 1);
+        // Where to set it, and how to get one.
+        QVERIFY2(messages[0].startsWith("Das JDK-Verzeichnis ist noch nicht eingestellt (siehe "
+                                        "Menü->Bearbeiten->Optionen)"),
+                 qPrintable(messages[0]));
+        QVERIFY(messages[0].contains("apt install default-jdk"));
         QVERIFY(Statuses().isEmpty());
         QVERIFY(!QFileInfo::exists(QDir(sources).filePath("Hallo.class")));
     }
@@ -304,7 +313,8 @@ private slots:
                  (Compiling(path) +
                   QStringList{"Fertig", "Browsing: " + viewer + " Hallo.html", "Fertig"}));
         QTRY_VERIFY_WITH_TIMEOUT(TerminalDone(), 60000);
-        QCOMPARE(TerminalCall(), QStringList({QDir(sources).canonicalPath(), "-iconic", "-e",
+        QCOMPARE(TerminalCall(), QStringList({QDir(sources).canonicalPath(), "-iconic", "-fa",
+                                              "DejaVu Sans Mono,monospace", "-fs", "11", "-e",
                                               viewer, "Hallo.html"}));
         QCOMPARE(Lines(viewer + ".called"),
                  QStringList({QDir(sources).canonicalPath(), "Hallo.html"}));

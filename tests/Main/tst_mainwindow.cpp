@@ -232,6 +232,20 @@ private slots:
         QCOMPARE(Status(0), QString());
         QCOMPARE(Status(1), QString());
     }
+
+    void while_no_page_is_open_the_empty_area_says_what_to_do() {
+        auto* hint = Control<QLabel>(QStringLiteral("EmptyHint"));
+        QVERIFY(hint->isVisible());
+        QVERIFY(!Pages()->isVisible());
+        QVERIFY(hint->text().contains(QStringLiteral("Neue Application")));
+        QVERIFY(hint->text().contains(QStringLiteral("Öffnen")));
+        QVERIFY(!hint->accessibleName().isEmpty());
+        Command("Neu1");
+        QVERIFY(!hint->isVisible());
+        QVERIFY(Pages()->isVisible());
+        Command("Schliessen1");
+        QVERIFY(hint->isVisible());
+    }
 };
 
 QTEST_MAIN(TestMainWindow)

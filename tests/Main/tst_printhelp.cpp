@@ -91,9 +91,9 @@ class TestPrintHelp : public QObject {
         QCOMPARE(Form().LastSlot(), 0);
     }
     void SetPrintOptions(const QString& margin, bool numbers, bool intoFile) {
-        Options().E_LinkerRand()->setText(margin);
-        Options().CB_ZeilenNr()->setChecked(numbers);
-        Options().CB_DateiDruck()->setChecked(intoFile);
+        Options().findChild<QLineEdit*>(QStringLiteral("E_LinkerRand"))->setText(margin);
+        Options().findChild<QCheckBox*>(QStringLiteral("CB_ZeilenNr"))->setChecked(numbers);
+        Options().findChild<QCheckBox*>(QStringLiteral("CB_DateiDruck"))->setChecked(intoFile);
     }
 
 private slots:

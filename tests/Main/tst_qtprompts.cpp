@@ -199,7 +199,7 @@ private slots:
         ModalAnswers answers({look, look, look});
         prompts.Message(nullptr, QStringLiteral("Datei konnte nicht geöffnet werden"));
         static_cast<TPrompts&>(prompts).Error(nullptr,
-                                             QStringLiteral("Datei x kann nicht erstellt werden"));
+                                              QStringLiteral("Datei x kann nicht erstellt werden"));
         prompts.Error(nullptr, QStringLiteral("Der Suchtext"), QStringLiteral("Fehler"));
         QCOMPARE(seen, (QStringList{"Kodiwerk | Datei konnte nicht geöffnet werden | OK",
                                     "Kodiwerk | Datei x kann nicht erstellt werden | OK",

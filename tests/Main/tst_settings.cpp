@@ -440,7 +440,8 @@ private slots:
         QCOMPARE(form.CurrentMemo()->tabStopDistance() > narrow, confirmed);
         form.findChild<QAction*>("Oeffnen1")->trigger(); // the dialog is cancelled
         QCOMPARE(prompts.CallsOf("open").at(0).Request.InitialDir,
-                 confirmed ? QStringLiteral("/home/lea/projekte") : QString());
+                 confirmed ? QStringLiteral("/home/lea/projekte")
+                           : QDir::home().filePath(QStringLiteral("Kodiwerk")));
     }
 };
 

@@ -74,8 +74,8 @@ private slots:
                  QStringList({"2", "x", "y", "E_JdkDir", "E_ProjektDir", "E_HilfeDir", "5"}));
         QVERIFY(!Check("CB_ZeilenNr")->isChecked());
         QVERIFY(!Check("CB_DateiDruck")->isChecked());
-        QCOMPARE(options->SaveDialog_Druck().Title, QStringLiteral("In eine Datei drucken"));
-        QCOMPARE(options->SaveDialog_Druck().DefaultSuffix, QStringLiteral("txt"));
+        QCOMPARE(options->PrintChoice().SaveDialog.Title, QStringLiteral("In eine Datei drucken"));
+        QCOMPARE(options->PrintChoice().SaveDialog.DefaultSuffix, QStringLiteral("txt"));
 
         QVERIFY(ShowOptions());
         QCOMPARE(options->size(), QSize(310, 225));
@@ -363,9 +363,9 @@ private slots:
         Check("CB_DateiDruck")->setChecked(true);
         ClickOpt("B_Cancel");
         QVERIFY(ShowOptions());
-        QCOMPARE(options->E_LinkerRand()->text(), QStringLiteral("8"));
-        QVERIFY(options->CB_ZeilenNr()->isChecked());
-        QVERIFY(options->CB_DateiDruck()->isChecked());
+        QCOMPARE(Field("E_LinkerRand")->text(), QStringLiteral("8"));
+        QVERIFY(Check("CB_ZeilenNr")->isChecked());
+        QVERIFY(Check("CB_DateiDruck")->isChecked());
         const TPrintChoice choice = options->PrintChoice();
         QCOMPARE(choice.LeftMargin, QStringLiteral("8"));
         QVERIFY(choice.LineNumbers);
@@ -378,8 +378,8 @@ private slots:
         Check("CB_DateiDruck")->setChecked(true);
         ClickOpt("B_OK");
         QVERIFY(ShowOptions());
-        QCOMPARE(options->E_LinkerRand()->text(), QStringLiteral("8"));
-        QVERIFY(options->CB_ZeilenNr()->isChecked());
+        QCOMPARE(Field("E_LinkerRand")->text(), QStringLiteral("8"));
+        QVERIFY(Check("CB_ZeilenNr")->isChecked());
     }
 
     void first_showing_opens_on_verzeichnisse_later_ones_on_the_last_page() {
