@@ -25,7 +25,7 @@ struct TCompilerMessages {
 };
 
 // The first compilers' three lines per message. ParseJavacOutput and
-// MakeErrorList read today's javac (detail lines, warnings, other files);
+// ErrorListRows read today's javac (detail lines, warnings, other files);
 // this stays only until the error list is made with them.
 //
 // Turns what the compiler wrote into error-list entries. A message takes

@@ -3,7 +3,7 @@
 // Compiling with a real javac of the machine as the compile command does,
 // and what the error list makes of it.
 #include "Datei/CompilerCall.h"
-#include "Datei/ErrorList.h"
+#include "Datei/ErrorListRows.h"
 #include "Datei/JavacOutput.h"
 #include "DosCall/RunCaptured.h"
 #include "JdkRig.h"
@@ -18,7 +18,7 @@ Q_DECLARE_METATYPE(TJdk)
 struct TJavacRun {
     doscall::TCapture Run;
     datei::TJavacOutput Output;
-    datei::TErrorList List;
+    datei::TErrorRows List;
 };
 
 // Compiles `path` in its own directory with the compile command's arguments,
@@ -30,7 +30,7 @@ inline TJavacRun CompileWith(const TJdk& jdk, const QString& path, const QString
     TJavacRun compile;
     compile.Run = doscall::RunCaptured(call.Program, extra + call.Arguments, dir);
     compile.Output = datei::ParseJavacOutput(compile.Run.Text(), path);
-    compile.List = datei::MakeErrorList(compile.Output, compile.Run, dir);
+    compile.List = datei::ErrorListRows(compile.Output, compile.Run, dir);
     return compile;
 }
 

@@ -9,22 +9,22 @@
 
 #include <QTemporaryDir>
 
-using datei::TErrorList;
 using datei::TErrorListEntry;
+using datei::TErrorRows;
 using datei::TFileEncoding;
 using datei::TJavacMessage;
 using TKind = datei::TErrorListEntry::TKind;
 
 namespace {
 
-QStringList Texts(const TErrorList& list) {
+QStringList Texts(const TErrorRows& list) {
     QStringList texts;
     for (const TErrorListEntry& entry : list.Entries)
         texts << entry.Text;
     return texts;
 }
 
-QList<TKind> Kinds(const TErrorList& list) {
+QList<TKind> Kinds(const TErrorRows& list) {
     QList<TKind> kinds;
     for (const TErrorListEntry& entry : list.Entries)
         kinds << entry.Kind;

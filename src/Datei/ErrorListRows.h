@@ -36,8 +36,8 @@ struct TErrorListEntry {
     bool operator==(const TErrorListEntry&) const = default;
 };
 
-// The error list of one compile.
-struct TErrorList {
+// The rows of the error list for one compile.
+struct TErrorRows {
     QList<TErrorListEntry> Entries;
     // The entry the caret goes to after the compile: the first error, never a
     // warning. -1 when javac named no error; the caret then stays where it is.
@@ -54,7 +54,7 @@ struct TErrorList {
 // line when javac stopped showing messages early, was killed, or failed
 // without a word. Files javac names relative to `compileDir` (the directory
 // it ran in) are made absolute.
-TErrorList MakeErrorList(const TJavacOutput& output, const doscall::TCapture& run,
+TErrorRows ErrorListRows(const TJavacOutput& output, const doscall::TCapture& run,
                          const QString& compileDir);
 
 } // namespace datei

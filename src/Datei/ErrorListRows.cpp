@@ -1,4 +1,4 @@
-#include "Datei/ErrorList.h"
+#include "Datei/ErrorListRows.h"
 
 #include <QDir>
 
@@ -71,9 +71,9 @@ QStringList Remarks(const TJavacOutput& output, const doscall::TCapture& run, bo
 
 } // namespace
 
-TErrorList MakeErrorList(const TJavacOutput& output, const doscall::TCapture& run,
+TErrorRows ErrorListRows(const TJavacOutput& output, const doscall::TCapture& run,
                          const QString& compileDir) {
-    TErrorList list;
+    TErrorRows list;
     int errors = 0;
     int warnings = 0;
     for (const TJavacMessage& message : output.Messages) {

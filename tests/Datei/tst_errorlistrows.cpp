@@ -1,14 +1,14 @@
 // What the error list shows for a compile, on output written out here: the
 // rows, their numbering and places, the tooltip, our own German lines, the
 // entry the caret jumps to, and whether the list tells of a failure.
-#include "Datei/ErrorList.h"
+#include "Datei/ErrorListRows.h"
 
 #include <QtTest>
 
-using datei::MakeErrorList;
+using datei::ErrorListRows;
 using datei::ParseJavacOutput;
-using datei::TErrorList;
 using datei::TErrorListEntry;
+using datei::TErrorRows;
 using TKind = datei::TErrorListEntry::TKind;
 
 Q_DECLARE_METATYPE(doscall::TCapture)
@@ -33,18 +33,18 @@ doscall::TCapture Killed(int signal) {
     return run;
 }
 
-TErrorList List(const QStringList& lines, const doscall::TCapture& run) {
-    return MakeErrorList(ParseJavacOutput(lines.join('\n'), Path), run, Dir);
+TErrorRows List(const QStringList& lines, const doscall::TCapture& run) {
+    return ErrorListRows(ParseJavacOutput(lines.join('\n'), Path), run, Dir);
 }
 
-QStringList Texts(const TErrorList& list) {
+QStringList Texts(const TErrorRows& list) {
     QStringList texts;
     for (const TErrorListEntry& entry : list.Entries)
         texts << entry.Text;
     return texts;
 }
 
-QList<TKind> Kinds(const TErrorList& list) {
+QList<TKind> Kinds(const TErrorRows& list) {
     QList<TKind> kinds;
     for (const TErrorListEntry& entry : list.Entries)
         kinds << entry.Kind;
@@ -53,12 +53,12 @@ QList<TKind> Kinds(const TErrorList& list) {
 
 } // namespace
 
-class TestErrorList : public QObject {
+class TestErrorListRows : public QObject {
     Q_OBJECT
 
 private slots:
     void errors_and_warnings_are_numbered_among_themselves() {
-        const TErrorList list = List(
+        const TErrorRows list = List(
             {Path + ":3: warning: [removal] Integer(int) in Integer has been deprecated",
              "\t\tnew Integer(3);", "\t\t^", Path + ":4: error: ';' expected", "\t\tint x = 1",
              "\t\t         ^", Path + ":6: warning: [deprecation] stop()", "\t\tt.stop();",
@@ -86,7 +86,7 @@ private slots:
     }
 
     void javacs_own_kind_word_is_not_repeated_in_german() {
-        const TErrorList list =
+        const TErrorRows list =
             List({Path + ":2: Fehler: ';' erwartet", "\tint x = 1", "\t         ^",
                   Path + ":4: Warnung: [removal] Applet ist veraltet",
                   "public class Hallo extends Applet {", "^",
@@ -98,7 +98,7 @@ private slots:
     }
 
     void a_compile_that_succeeded_with_warnings_is_neutral_and_keeps_the_caret() {
-        const TErrorList list = List({Path + ":4: warning: [removal] Applet in java.applet has "
+        const TErrorRows list = List({Path + ":4: warning: [removal] Applet in java.applet has "
                                              "been deprecated and marked for removal",
                                       "public class Hallo extends java.applet.Applet {",
                                       "                                      ^", "1 warning"},
@@ -110,7 +110,7 @@ private slots:
     }
 
     void another_file_of_the_program_is_named_and_pointed_at_in_full() {
-        const TErrorList list =
+        const TErrorRows list =
             List({"./Auto.java:3: error: ';' expected", "\t\tint x = 1", "\t\t         ^",
                   "/home/anna/lib/Motor.java:2: error: not a statement", "\tx;", "\t^", "2 errors"},
                  Exit(1));
@@ -125,7 +125,7 @@ private slots:
     }
 
     void the_tooltip_holds_the_detail_lines() {
-        const TErrorList list = List({Path + ":4: error: cannot find symbol",
+        const TErrorRows list = List({Path + ":4: error: cannot find symbol",
                                       "\t\tSystem.out.println(zahll);", "\t\t                   ^",
                                       "  symbol:   variable zahll", "  location: class Hallo",
                                       Path + ":5: error: ';' expected", "x", "^", "2 errors"},
@@ -138,12 +138,12 @@ private slots:
 
     void a_long_message_text_is_cut_at_999_characters() {
         const QString text(1500, QLatin1Char('x'));
-        const TErrorList list = List({Path + ":1: error: " + text, "src", "^"}, Exit(1));
+        const TErrorRows list = List({Path + ":1: error: " + text, "src", "^"}, Exit(1));
         QCOMPARE(Texts(list), QStringList{"Fehler 1: " + text.left(999) + " in " + Path});
     }
 
     void raw_lines_follow_the_entries_and_point_nowhere() {
-        const TErrorList list =
+        const TErrorRows list =
             List({"error: invalid flag: -x", "Usage: javac <options> <source files>",
                   "use --help for a list of possible options"},
                  Exit(2));
@@ -208,7 +208,7 @@ private slots:
         QFETCH(QStringList, output);
         QFETCH(doscall::TCapture, run);
         QFETCH(QStringList, texts);
-        const TErrorList list = List(output, run);
+        const TErrorRows list = List(output, run);
         QCOMPARE(Texts(list), texts);
         QCOMPARE(list.Failed, !run.Succeeded() || output.contains(oneErrorLine));
         for (const TErrorListEntry& entry : list.Entries) {
@@ -218,24 +218,24 @@ private slots:
     }
 
     void an_error_fails_the_compile_whatever_the_exit_status() {
-        const TErrorList list = List({Path + ":1: error: x", "y", "^"}, Exit(0));
+        const TErrorRows list = List({Path + ":1: error: x", "y", "^"}, Exit(0));
         QVERIFY(list.Failed);
         QCOMPARE(list.JumpTarget, 0);
     }
 
     void a_failed_compile_that_names_no_error_has_nowhere_to_jump() {
-        const TErrorList list = List({}, Exit(1));
+        const TErrorRows list = List({}, Exit(1));
         QVERIFY(list.Failed);
         QCOMPARE(list.JumpTarget, -1);
         QVERIFY(!list.Entries.first().HasPlace());
     }
 
     void a_compiler_that_did_not_run_makes_a_failed_empty_list() {
-        const TErrorList list = List({}, doscall::TCapture{});
+        const TErrorRows list = List({}, doscall::TCapture{});
         QVERIFY(list.Failed);
         QVERIFY(list.Entries.isEmpty());
     }
 };
 
-QTEST_APPLESS_MAIN(TestErrorList)
-#include "tst_errorlist.moc"
+QTEST_APPLESS_MAIN(TestErrorListRows)
+#include "tst_errorlistrows.moc"
