@@ -24,6 +24,10 @@ struct TCompilerMessages {
     bool RawFollows = false;
 };
 
+// The first compilers' three lines per message. ParseJavacOutput and
+// ErrorListRows read today's javac (detail lines, warnings, other files);
+// this stays only until the error list is made with them.
+//
 // Turns what the compiler wrote into error-list entries. A message takes
 // three lines: `sourcePath`:line: text, the source line, and a caret line
 // with '^' under the marked character; it becomes "Fehler n: text in path".

@@ -21,7 +21,7 @@ struct TJavacMessage {
     TKind Kind = TKind::Error;
     // The file as javac named it: the path passed on the command line, or
     // another file of the program (relative to the compile's directory or
-    // absolute). Empty for a note.
+    // absolute). Empty when it names none (most notes, "error: file not found").
     QString File;
     // 1-based line javac names; -1 when it names none.
     int Line = -1;

@@ -94,7 +94,8 @@ TCapture RunCaptured(const QString& program, const QStringList& arguments,
         return result;
     if (process.state() != QProcess::NotRunning && !ended)
         wait.exec(QEventLoop::ExcludeUserInputEvents);
-    if (!ended) {
+    const bool endedByItself = ended;
+    if (!endedByItself) {
         // The wait ended before the program did: the application is
         // quitting (which ends every event loop) or the pipe broke.
         result.Messages.append(WaitingFailed);
@@ -104,8 +105,14 @@ TCapture RunCaptured(const QString& program, const QStringList& arguments,
     captured.Take(process.readAllStandardError());
 
     result.Ran = true;
-    result.Exited = ended && process.exitStatus() == QProcess::NormalExit;
+    result.Exited = endedByItself && process.exitStatus() == QProcess::NormalExit;
     result.ExitCode = result.Exited ? process.exitCode() : -1;
+#ifdef Q_OS_UNIX
+    // After a crash QProcess's exit code is the signal's number; the runner's
+    // own kill is no signal from outside.
+    if (endedByItself && process.exitStatus() == QProcess::CrashExit)
+        result.Signal = process.exitCode();
+#endif
     result.StdErr = captured.Kept;
     return result;
 }

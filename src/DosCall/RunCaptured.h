@@ -22,6 +22,10 @@ struct TCapture {
     // It ended by itself rather than by a crash or a kill.
     bool Exited = false;
     int ExitCode = -1;
+    // The signal that ended it when it did not end by itself (a crash, or a
+    // kill from outside); 0 when it exited, when the runner ended it itself,
+    // and on systems without signals.
+    int Signal = 0;
     // Its standard error: the first CaptureLimit bytes, up to (not
     // including) the first zero byte; line ends as the program wrote them.
     QByteArray StdErr;

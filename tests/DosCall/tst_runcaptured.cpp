@@ -80,6 +80,27 @@ private slots:
         QCOMPARE(run.StdErr, captured);
         QCOMPARE(run.ExitCode, exitCode);
         QCOMPARE(run.Succeeded(), exitCode == 0);
+        QCOMPARE(run.Signal, 0);
+        QVERIFY(run.Messages.isEmpty());
+    }
+
+    void a_program_killed_by_a_signal_tells_which_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("signal");
+        QTest::newRow("KILL") << "KILL" << 9;
+        QTest::newRow("TERM") << "TERM" << 15;
+        QTest::newRow("SEGV, a crash") << "SEGV" << 11;
+    }
+    void a_program_killed_by_a_signal_tells_which() {
+        QFETCH(QString, name);
+        QFETCH(int, signal);
+        const TCapture run = Shell(QStringLiteral("echo before >&2; kill -%1 $$").arg(name));
+        QVERIFY(run.Ran);
+        QVERIFY(!run.Exited);
+        QVERIFY(!run.Succeeded());
+        QCOMPARE(run.Signal, signal);
+        QCOMPARE(run.ExitCode, -1);
+        QCOMPARE(run.StdErr, QByteArray("before\n"));
         QVERIFY(run.Messages.isEmpty());
     }
 
@@ -191,6 +212,8 @@ private slots:
         QVERIFY(run.Ran);
         QVERIFY(!run.Exited);
         QVERIFY(!run.Succeeded());
+        // Ended by the runner itself, not by a signal from outside.
+        QCOMPARE(run.Signal, 0);
         QCOMPARE(run.StdErr, QByteArray("before\n"));
         QVERIFY(Shell(QStringLiteral("sleep 0.1")).Messages.isEmpty());
     }

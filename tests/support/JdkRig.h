@@ -49,3 +49,18 @@ inline QList<TJdk> InstalledJdks() {
     }
     return jdks;
 }
+
+// javac writes German messages from JDK 21 on; older ones stay English in a
+// German locale.
+inline bool SpeaksGerman(const TJdk& jdk) {
+    return jdk.Major >= 21;
+}
+
+// The options that make javac speak one language whatever this machine's
+// locale: "en" or "de".
+inline QStringList JavacLanguage(const QString& language) {
+    const QString country =
+        language == QLatin1String("de") ? QStringLiteral("DE") : QStringLiteral("US");
+    return {QStringLiteral("-J-Duser.language=") + language,
+            QStringLiteral("-J-Duser.country=") + country};
+}
