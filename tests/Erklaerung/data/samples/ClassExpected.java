@@ -1,0 +1,6 @@
+public class ClassExpected {
+    public static void main(String[] args) {
+        System.out.println("Hallo");
+    }
+}
+}

@@ -1,0 +1,5 @@
+public class EigeneKlasse {
+    public static void main(String[] args) {
+        Auto auto = new Auto();
+    }
+}

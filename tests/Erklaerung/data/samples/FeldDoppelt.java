@@ -1,0 +1,4 @@
+public class FeldDoppelt {
+    int zahl = 1;
+    int zahl = 2;
+}

@@ -1,0 +1,4 @@
+import acm.program.ConsoleProgram;
+
+public class FremdesPaket {
+}

@@ -1,0 +1,4 @@
+public class GeschweiftAuf
+    public static void main(String[] args) {
+    }
+}

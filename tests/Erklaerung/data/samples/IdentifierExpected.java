@@ -1,0 +1,3 @@
+public class IdentifierExpected {
+    System.out.println("Hallo");
+}

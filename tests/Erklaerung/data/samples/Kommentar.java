@@ -1,0 +1,5 @@
+public class Kommentar {
+    /* Das Hauptprogramm
+    public static void main(String[] args) {
+    }
+}

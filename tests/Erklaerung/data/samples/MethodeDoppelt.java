@@ -1,0 +1,6 @@
+public class MethodeDoppelt {
+    static void gruss() {
+    }
+    static void gruss() {
+    }
+}

@@ -1,0 +1,6 @@
+public class NotStatement {
+    public static void main(String[] args) {
+        int zahl = 5;
+        zahl + 1;
+    }
+}

@@ -1,0 +1,5 @@
+public class OhneRueckgabe {
+    static void doppelt(int zahl) {
+        return zahl * 2;
+    }
+}

@@ -1,0 +1,5 @@
+public class OhneWert {
+    static int doppelt(int zahl) {
+        return;
+    }
+}

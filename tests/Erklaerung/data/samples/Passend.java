@@ -1,0 +1,5 @@
+public class Passend {
+    public static void main(String[] args) {
+        Math.max("eins", 2);
+    }
+}

@@ -1,0 +1,5 @@
+public class Return {
+    static int doppelt(int zahl) {
+        int ergebnis = zahl * 2;
+    }
+}

@@ -1,0 +1,6 @@
+public class Rumpf {
+    static void gruss();
+    {
+        System.out.println("Hallo");
+    }
+}

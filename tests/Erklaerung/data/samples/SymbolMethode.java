@@ -1,0 +1,5 @@
+public class SymbolMethode {
+    public static void main(String[] args) {
+        System.out.prinln("Hallo");
+    }
+}

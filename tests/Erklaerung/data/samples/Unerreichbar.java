@@ -1,0 +1,6 @@
+public class Unerreichbar {
+    static int doppelt(int zahl) {
+        return zahl * 2;
+        System.out.println("fertig");
+    }
+}
