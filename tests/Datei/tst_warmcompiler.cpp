@@ -159,11 +159,10 @@ private slots:
         QTest::addColumn<TJdk>("jdk");
         QTest::addColumn<QString>("name");
         for (const TJdk& jdk : InstalledJdks())
-            for (const char* name :
-                 {"clean compile", "';' expected", "cannot find symbol", "a warning", "150 errors",
-                  "German", "unnamed package", "two classes",
-                  "a class file on the default class path", "a relative file name", "package",
-                  "umlauts in the path"})
+            for (const char* name : {"clean compile", "';' expected", "cannot find symbol",
+                                     "a warning", "150 errors", "German", "unnamed package",
+                                     "two classes", "a class file on the default class path",
+                                     "a relative file name", "package", "umlauts in the path"})
                 QTest::newRow(qPrintable(QStringLiteral("JDK %1, %2").arg(jdk.Major).arg(name)))
                     << jdk << QString(name);
     }
