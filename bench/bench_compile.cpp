@@ -5,11 +5,19 @@
 //    JVM's warm-up do not skew the difference.
 //  - The peak memory of this process while a program writes 50 MB to its
 //    standard error into RunCaptured.
+//  - The warm compiler (TWarmCompiler) on the application template and on a
+//    300-line program: the first compile, right at start-up and a few seconds
+//    later, and the median of later compiles through the helper
+//    against a fresh javac on the same file, taking turns; the helper's
+//    resident memory after 200 compiles.
+//
+//   bench_compile [rounds] [warm rounds]
 
 #include "ColMemo/ColorMemo.h"
 #include "Datei/CompilerCall.h"
 #include "Datei/CompilerMessages.h"
 #include "Datei/Templates.h"
+#include "Datei/WarmCompiler.h"
 #include "DosCall/RunCaptured.h"
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
@@ -19,12 +27,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <sys/resource.h>
@@ -52,6 +62,161 @@ void MeasureCaptureMemory() {
                 after, after - before);
 }
 
+double Median(QList<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.isEmpty() ? 0 : values[values.size() / 2];
+}
+
+double Milliseconds(const QElapsedTimer& timer) {
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// A class of about 300 lines with a main method, methods, loops and a list.
+QString LongProgram() {
+    QStringList lines{"import java.util.ArrayList;",
+                      "import java.util.List;",
+                      "",
+                      "public class Lang {",
+                      "    private final List<Integer> werte = new ArrayList<>();",
+                      ""};
+    for (int i = 0; lines.size() < 290; ++i)
+        lines << QStringLiteral("    /** Der Wert Nummer %1. */").arg(i)
+              << QStringLiteral("    int wert%1(int x) {").arg(i) << "        int summe = 0;"
+              << "        for (int k = 0; k < x; k++) {"
+              << QStringLiteral("            summe += k * %1 + werte.size();").arg(i) << "        }"
+              << QStringLiteral("        return summe > 100 ? summe - %1 : summe + %1;").arg(i)
+              << "    }"
+              << "";
+    lines << "    public static void main(String[] args) {"
+          << "        System.out.println(new Lang().wert0(3));"
+          << "    }"
+          << "}";
+    return lines.join("\n") + "\n";
+}
+
+constexpr int PauseMs = 5000;
+
+// The helper's resident memory now and at its peak, in MB, from /proc.
+std::pair<double, double> ResidentMegabytes(qint64 pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    double now = 0;
+    double peak = 0;
+    if (status.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            const QList<QByteArray> words = line.simplified().split(' ');
+            if (words.size() >= 2 && words[0] == "VmRSS:")
+                now = words[1].toDouble() / 1024;
+            if (words.size() >= 2 && words[0] == "VmHWM:")
+                peak = words[1].toDouble() / 1024;
+        }
+    return {now, peak};
+}
+
+bool MeasureWarmProgram(const QString& jdk, const QString& cache, const QString& name,
+                        const QString& className, const QString& text, int rounds, bool memory) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(className + ".java");
+    QFile source(path);
+    if (!source.open(QIODevice::WriteOnly))
+        return false;
+    source.write(text.toUtf8());
+    source.close();
+    const datei::TCompilerCall call =
+        datei::CompilerCall(jdk, path, datei::TFileEncoding::Utf8, {}, dir.path());
+
+    // Right at start-up: the helper is still starting when the compile comes.
+    double atStart = 0;
+    bool atStartWarm = false;
+    {
+        datei::TWarmCompiler warm(cache);
+        QElapsedTimer timer;
+        timer.start();
+        warm.Start(jdk, dir.path());
+        warm.Compile(call, dir.path());
+        atStart = Milliseconds(timer);
+        atStartWarm = warm.Counts().Warm == 1;
+    }
+
+    // A few seconds after start-up, as when the user first opens or types something.
+    datei::TWarmCompiler warm(cache);
+    warm.Start(jdk, dir.path());
+    if (!warm.WaitUntilReady(120000)) {
+        std::printf("  the helper did not start: %s\n", qPrintable(warm.StatusText()));
+        return false;
+    }
+    QEventLoop pause;
+    QTimer::singleShot(PauseMs, &pause, &QEventLoop::quit);
+    pause.exec();
+    QElapsedTimer timer;
+    timer.start();
+    const doscall::TCapture first = warm.Compile(call, dir.path());
+    const double firstMs = Milliseconds(timer);
+
+    QList<double> warmTimes;
+    QList<double> freshTimes;
+    bool same = true;
+    for (int round = 0; round < 2 * rounds; ++round) {
+        timer.restart();
+        // Taking turns at going first, so neither always runs on a warmer machine.
+        const bool helperTurn = (round % 4 == 0 || round % 4 == 3);
+        const doscall::TCapture run =
+            helperTurn ? warm.Compile(call, dir.path())
+                       : doscall::RunCaptured(call.Program, call.Arguments, dir.path());
+        (helperTurn ? warmTimes : freshTimes) << Milliseconds(timer);
+        same = same && run.StdErr == first.StdErr && run.ExitCode == first.ExitCode;
+    }
+    const double warmMedian = Median(warmTimes);
+    const double freshMedian = Median(freshTimes);
+    std::printf("%s (%s):\n", qPrintable(name), same ? "same output" : "OUTPUT DIFFERS");
+    std::printf("  first compile right at start-up %.0f ms (%s), %.2f x a fresh javac\n", atStart,
+                atStartWarm ? "through the helper" : "by a fresh javac", atStart / freshMedian);
+    std::printf("  first compile %d s after start-up %.0f ms, %.2f x a fresh javac\n",
+                PauseMs / 1000, firstMs, firstMs / freshMedian);
+    std::printf("  later compiles: median %.1f ms through the helper, %.1f ms fresh javac "
+                "(median of %d each), ratio %.3f (goal at most 0.3)\n",
+                warmMedian, freshMedian, rounds, warmMedian / freshMedian);
+    if (warm.Counts().Warm != rounds + 1)
+        std::printf("  only %d of %d compiles went through the helper: %s\n", warm.Counts().Warm,
+                    rounds + 1, qPrintable(warm.StatusText()));
+    if (memory) {
+        QList<double> times;
+        for (int i = warm.Counts().Warm; i < 200; ++i) {
+            timer.restart();
+            warm.Compile(call, dir.path());
+            times << Milliseconds(timer);
+        }
+        const auto [now, peak] = ResidentMegabytes(warm.HelperProcessId());
+        std::printf("  after 200 compiles: the helper holds %.0f MB resident (peak %.0f MB); "
+                    "the last 50 took %.1f ms each (median)\n",
+                    now, peak, Median(times.mid(times.size() - 50)));
+    }
+    return same;
+}
+
+// The warm compiler alone, with a cache of its own.
+bool MeasureWarmCompiler(const QString& jdk, int rounds) {
+    QTemporaryDir cache;
+    QTemporaryDir dir;
+    {
+        datei::TWarmCompiler warm(cache.path());
+        QElapsedTimer timer;
+        timer.start();
+        warm.Start(jdk, dir.path());
+        const bool ready = warm.WaitUntilReady(120000);
+        std::printf("Warm compiler, JDK in %s:\n  helper compiled and started in %.0f ms "
+                    "(compiled once per JDK): %s\n",
+                    qPrintable(jdk), Milliseconds(timer), qPrintable(warm.StatusText()));
+        if (!ready)
+            return false;
+    }
+    QString application = datei::ApplicationTemplate();
+    application.replace(QStringLiteral("noname"), QStringLiteral("Hallo"));
+    return MeasureWarmProgram(jdk, cache.path(), QStringLiteral("Application template"),
+                              QStringLiteral("Hallo"), application, rounds, false) &&
+           MeasureWarmProgram(jdk, cache.path(), QStringLiteral("300-line program"),
+                              QStringLiteral("Lang"), LongProgram(), rounds, true);
+}
+
 QString DefaultJdk() {
     const QString javac =
         QFileInfo(QStandardPaths::findExecutable(QStringLiteral("javac"))).canonicalFilePath();
@@ -68,6 +233,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
     MeasureCaptureMemory();
+    const int warmRounds = argc > 2 ? std::max(1, atoi(argv[2])) : 9;
+    const bool warmSame = MeasureWarmCompiler(DefaultJdk(), warmRounds);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("noname.java"));
@@ -158,5 +325,5 @@ int main(int argc, char** argv) {
                 "(%.2f %% of the javac run above)\n",
                 bestReplayF8 / 1e6, bestReplay / 1e6, (bestReplayF8 - bestReplay) / 1e6,
                 100.0 * double(bestReplayF8 - bestReplay) / double(bestJavac));
-    return 0;
+    return warmSame ? 0 : 1;
 }

@@ -9,7 +9,7 @@
 namespace datei {
 
 TCompilerCall CompilerCall(const QString& jdkDir, const QString& sourcePath, TFileEncoding encoding,
-                           const QString& classDir) {
+                           const QString& classDir, const QString& sourceRoot) {
 #ifdef Q_OS_WIN
     const QString program = QDir::cleanPath(jdkDir + QStringLiteral("/bin/javac.exe"));
 #else
@@ -20,6 +20,9 @@ TCompilerCall CompilerCall(const QString& jdkDir, const QString& sourcePath, TFi
     TCompilerCall call{program, {QStringLiteral("-nowarn"), QStringLiteral("-encoding"), charset}};
     if (!classDir.isEmpty())
         call.Arguments << QStringLiteral("-d") << classDir;
+    // A class the program uses is compiled from its source there when it has no class file yet.
+    if (!sourceRoot.isEmpty())
+        call.Arguments << QStringLiteral("-sourcepath") << sourceRoot;
     call.Arguments << sourcePath;
     return call;
 }

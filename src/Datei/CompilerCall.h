@@ -14,10 +14,12 @@ struct TCompilerCall {
 
 // The compiler below the JDK directory and what it is given: no warnings
 // asked for, the file's own encoding (UTF-8, or ISO-8859-1 for a file that
-// is not valid UTF-8), the class directory when one is given, and the source
-// path as one argument.
+// is not valid UTF-8), the class directory when one is given, the folder the
+// program's other sources are found in (its package root) when one is given,
+// and the source path as one argument.
 TCompilerCall CompilerCall(const QString& jdkDir, const QString& sourcePath, TFileEncoding encoding,
-                           const QString& classDir = QString());
+                           const QString& classDir = QString(),
+                           const QString& sourceRoot = QString());
 
 // The compiler reads a UTF-8 byte-order mark as an illegal character, yet the
 // file keeps it. Writes the file without it under the same name into

@@ -1,5 +1,7 @@
 #include "Datei/LaunchFiles.h"
 
+#include "Datei/JavaPackage.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -58,6 +60,20 @@ QStringList LaunchScriptLines(const QString& jdkDir, const QString& className, b
     return lines;
 }
 
+QStringList LaunchScriptLines(const QString& jdkDir, const TJavaProgram& program, bool rWinMin,
+                              TLaunchPlatform platform) {
+    QStringList lines = LaunchScriptLines(jdkDir, program.FullName(), rWinMin, platform);
+    if (!program.InPackage())
+        return lines;
+    // Changing there and starting in one line: if the change fails, the
+    // window shows why and still waits.
+    const QString root = program.RootFromSourceDir(platform);
+    lines[1] = platform == TLaunchPlatform::Windows
+                   ? QStringLiteral("cd ") + root + QStringLiteral(" && ") + lines[1]
+                   : QStringLiteral("cd ") + ShellQuote(root) + QStringLiteral(" && ") + lines[1];
+    return lines;
+}
+
 QString AppletPageName(const QString& className) {
     return className + QStringLiteral(".html");
 }
@@ -98,6 +114,19 @@ QStringList AppletPageLines(const QString& className, int appletWidth, int apple
         QStringLiteral("</BODY>"),
         QStringLiteral("</HTML>"),
     };
+}
+
+QStringList AppletPageLines(const TJavaProgram& program, int appletWidth, int appletHeight,
+                            const QDateTime& now, const QLocale& locale) {
+    QStringList lines = AppletPageLines(program.ClassName, appletWidth, appletHeight, now, locale);
+    if (program.InPackage())
+        lines[3] = QStringLiteral("<APPLET code=") +
+                   QString(program.FullName()).replace(QLatin1Char('.'), QLatin1Char('/')) +
+                   QStringLiteral(".class codebase=") +
+                   program.RootFromSourceDir(TLaunchPlatform::Unix) + QStringLiteral(" width=") +
+                   QString::number(appletWidth) + QStringLiteral(" height=") +
+                   QString::number(appletHeight) + QStringLiteral("></APPLET>");
+    return lines;
 }
 
 QString ViewerCommandLine(const QString& jdkDir, const QString& className,

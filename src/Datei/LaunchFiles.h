@@ -35,6 +35,13 @@ QString LaunchScriptName(const QString& className, TLaunchPlatform platform);
 QStringList LaunchScriptLines(const QString& jdkDir, const QString& className, bool rWinMin,
                               TLaunchPlatform platform);
 
+// The same for the class of `program`: one in a package is run by its full
+// name from its package root, which the line changes to first; one in the
+// unnamed package gets the lines above.
+struct TJavaProgram;
+QStringList LaunchScriptLines(const QString& jdkDir, const TJavaProgram& program, bool rWinMin,
+                              TLaunchPlatform platform);
+
 // One argument for /bin/sh, whatever it holds: 'it'\''s'.
 QString ShellQuote(const QString& argument);
 
@@ -49,6 +56,10 @@ QString LongTimeFormat(const QLocale& locale);
 // The eight lines of the page that embeds the class in an appletWidth x
 // appletHeight area, signed with `now` in the locale's short date and long time.
 QStringList AppletPageLines(const QString& className, int appletWidth, int appletHeight,
+                            const QDateTime& now, const QLocale& locale);
+// The same for the class of `program`: one in a package is named by its path
+// below the package root, which becomes the applet's code base.
+QStringList AppletPageLines(const TJavaProgram& program, int appletWidth, int appletHeight,
                             const QDateTime& now, const QLocale& locale);
 
 // The JDK's own applet viewer on the page, as one unquoted line.

@@ -1,23 +1,17 @@
 #pragma once
 
+#include "Datei/JavaToolCache.h"
 #include "Datei/LaunchFiles.h"
 #include "DosCall/RunCaptured.h"
 #include "DosCall/Terminals.h"
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 namespace datei {
 
-// Runs javac and waits for it.
-using TRunCompiler = std::function<doscall::TCapture(const doscall::TCommand&)>;
-
 // The applet viewer that comes with Kodiwerk, for JDKs that have none of
-// their own. Its Java sources are compiled into the executable; the first
-// time a JDK is used they are compiled with that JDK's javac into a cache
-// directory of the user's, one per JDK and version of the sources, so a
-// changed or different JDK gets classes of its own.
+// their own: a TJavaTool compiled once per JDK into the user's cache.
 class TOwnAppletViewer {
 public:
     static inline const QString MainClass = QStringLiteral("kodiwerk.viewer.AppletViewer");
@@ -35,13 +29,13 @@ public:
     static QList<std::pair<QString, QByteArray>> Sources();
 
     // Where the classes compiled by the JDK in `jdkDir` are kept, compiled or not.
-    QString Location(const QString& jdkDir) const;
+    QString Location(const QString& jdkDir) const { return Cache.Location(jdkDir); }
 
     // The class directory of the viewer compiled by the JDK in `jdkDir`,
     // compiled first when the cache has none for it; "" when it cannot be
     // compiled, and then CompileOutput() says why.
-    QString ClassDirectory(const QString& jdkDir);
-    QString CompileOutput() const { return LastCompileOutput; }
+    QString ClassDirectory(const QString& jdkDir) { return Cache.ClassDirectory(jdkDir, Run); }
+    QString CompileOutput() const { return Cache.CompileOutput(); }
 
     // The JDK's interpreter showing the page (a name relative to the working
     // directory) with the viewer's classes; without a console window of its
@@ -55,13 +49,9 @@ public:
     static bool Start(const doscall::TCommand& command, const QString& workingDir, bool console);
 
 private:
-    QString CacheKey(const QString& jdkDir) const;
-    bool Compile(const QString& jdkDir, const QString& target);
-
-    QString CacheRoot;
+    TJavaToolCache Cache;
     TRunCompiler Run;
     TLaunchPlatform Platform;
-    QString LastCompileOutput;
 };
 
 } // namespace datei

@@ -1,5 +1,6 @@
 #include "DosCall/RunCaptured.h"
 
+#include "DosCall/ChildLifetime.h"
 #include "DosCall/ProcessSetup.h"
 
 #include <QCoreApplication>
@@ -50,15 +51,27 @@ bool PipeAvailable() {
 
 } // namespace
 
+QByteArray KeptCapture(const QByteArray& bytes) {
+    TCaptureBuffer buffer;
+    buffer.Take(bytes);
+    return buffer.Kept;
+}
+
 TCapture RunCaptured(const QString& program, const QStringList& arguments,
-                     const QString& workingDir) {
+                     const QString& workingDir, TCancel* cancel) {
     TCapture result;
     if (Running)
         return result;
     const QScopedValueRollback<bool> running(Running, true);
+    const QEventLoop::ProcessEventsFlags events =
+        cancel ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
 
     // Queued repaints (the status text announcing the run) come first.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(events);
+    if (cancel && cancel->IsCancelled()) {
+        result.Cancelled = true;
+        return result;
+    }
     if (!PipeAvailable()) {
         result.Messages.append(PipeCreationFailed);
         return result;
@@ -74,6 +87,8 @@ TCapture RunCaptured(const QString& program, const QStringList& arguments,
     process.setProcessEnvironment(ChildEnvironment());
     process.setStandardInputFile(QProcess::nullDevice());
     process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    if (cancel)
+        TieChild(process, {.OwnProcessGroup = true});
 
     TCaptureBuffer captured;
     QEventLoop wait;
@@ -88,14 +103,23 @@ TCapture RunCaptured(const QString& program, const QStringList& arguments,
         if (error == QProcess::ReadError || error == QProcess::UnknownError)
             wait.quit();
     });
+    if (cancel)
+        QObject::connect(cancel, &TCancel::Cancelled, &wait, [&] {
+            result.Cancelled = true;
+            wait.quit();
+        });
 
     process.start();
     if (!process.waitForStarted(-1))
         return result;
-    if (process.state() != QProcess::NotRunning && !ended)
-        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    if (process.state() != QProcess::NotRunning && !ended && !result.Cancelled)
+        wait.exec(events);
+    // A program that ended by itself before the token was seen was not cancelled.
+    result.Cancelled = result.Cancelled && !ended;
     const bool endedByItself = ended;
-    if (!endedByItself) {
+    if (result.Cancelled) {
+        EndChild(process);
+    } else if (!endedByItself) {
         // The wait ended before the program did: the application is
         // quitting (which ends every event loop) or the pipe broke.
         result.Messages.append(WaitingFailed);

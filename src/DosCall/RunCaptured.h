@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DosCall/Cancel.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -21,6 +23,9 @@ struct TCapture {
     bool Ran = false;
     // It ended by itself rather than by a crash or a kill.
     bool Exited = false;
+    // The cancel token ended the run: the program was killed (Ran true), or
+    // the token was triggered before it could start (Ran false).
+    bool Cancelled = false;
     int ExitCode = -1;
     // The signal that ended it when it did not end by itself (a crash, or a
     // kill from outside); 0 when it exited, when the runner ended it itself,
@@ -37,15 +42,23 @@ struct TCapture {
     QString Text() const { return QString::fromUtf8(StdErr); }
 };
 
+// What a capture keeps of a program's standard error: the first
+// CaptureLimit bytes, up to (not including) the first zero byte.
+QByteArray KeptCapture(const QByteArray& bytes);
+
 // Runs `program` with `arguments` (each handed over as it is, blanks and
 // umlauts included) in `workingDir` (empty: the current directory) and waits
 // for its end. Standard input is closed, standard output is this process's
 // own, standard error is read while the program runs, so a program writing
-// megabytes neither blocks nor fills memory. The wait is a local event loop
-// without user input: windows keep repainting and timers keep running, but
-// no command can start; a call made while another one runs (from a timer)
-// returns at once with Ran false.
+// megabytes neither blocks nor fills memory. A call made while another one
+// runs (from a timer) returns at once with Ran false.
+//
+// Without `cancel` the wait is a local event loop without user input:
+// windows keep repainting and timers keep running, but no command can start.
+// With it the wait handles every event, user input included (the caller
+// filters that itself), and a triggered token kills the program, together
+// with whatever it started, since it runs in a process group of its own.
 TCapture RunCaptured(const QString& program, const QStringList& arguments,
-                     const QString& workingDir = QString());
+                     const QString& workingDir = QString(), TCancel* cancel = nullptr);
 
 } // namespace doscall

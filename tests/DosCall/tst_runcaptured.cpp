@@ -5,12 +5,16 @@
 #include "DosCall/RunCaptured.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
+#include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -31,6 +35,29 @@ long PeakKilobytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+}
+
+// A stand-in javac in a JDK-shaped directory that sleeps for two minutes in
+// a child of its own and notes the child's process id beside itself.
+QString SleepingJavac(const QTemporaryDir& dir) {
+    const QString javac = dir.filePath(QStringLiteral("jdk/bin/javac"));
+    QDir().mkpath(QFileInfo(javac).path());
+    QFile script(javac);
+    if (!script.open(QIODevice::WriteOnly))
+        return {};
+    script.write("#!/bin/sh\necho compiling >&2\nsleep 120 &\necho $! > \"$0.child\"\nwait\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    return javac;
+}
+
+bool Runs(pid_t pid) {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    const qsizetype close = line.lastIndexOf(')');
+    return close >= 0 && close + 2 < line.size() && line[close + 2] != 'Z';
 }
 
 class TPaintCounter : public QWidget {
@@ -234,6 +261,50 @@ private slots:
 
         QCOMPARE(run.Messages, QStringList{doscall::PipeCreationFailed});
         QVERIFY(!run.Ran);
+    }
+
+    void a_cancelled_run_ends_the_program_and_what_it_started() {
+        QTemporaryDir dir;
+        const QString javac = SleepingJavac(dir);
+        doscall::TCancel cancel;
+        QTimer::singleShot(500, &cancel, &doscall::TCancel::Cancel);
+        QElapsedTimer clock;
+        clock.start();
+        const TCapture run =
+            RunCaptured(javac, {QStringLiteral("Hallo.java")}, dir.path(), &cancel);
+        const qint64 took = clock.elapsed();
+
+        QVERIFY(run.Cancelled);
+        QVERIFY(run.Ran);
+        QVERIFY(!run.Exited);
+        QVERIFY(!run.Succeeded());
+        QCOMPARE(run.StdErr, QByteArray("compiling\n"));
+        QVERIFY(run.Messages.isEmpty());
+        QVERIFY2(took < 60000, qPrintable(QString::number(took)));
+        QFile child(javac + QStringLiteral(".child"));
+        QVERIFY(child.open(QIODevice::ReadOnly));
+        const pid_t sleeper = child.readAll().trimmed().toInt();
+        QVERIFY(sleeper > 0);
+        const QDeadlineTimer deadline(10000);
+        while (Runs(sleeper) && !deadline.hasExpired())
+            QThread::msleep(20);
+        QVERIFY(!Runs(sleeper));
+        // The token is spent until it is reset; the next run starts nothing.
+        QVERIFY(cancel.IsCancelled());
+        const TCapture next = Shell(QStringLiteral("echo no >&2"));
+        QCOMPARE(next.StdErr, QByteArray("no\n"));
+        const TCapture refused =
+            RunCaptured(QStringLiteral("sh"),
+                        {QStringLiteral("-c"), QStringLiteral("echo ran >&2")}, QString(), &cancel);
+        QVERIFY(refused.Cancelled);
+        QVERIFY(!refused.Ran);
+        QVERIFY(refused.StdErr.isEmpty());
+        cancel.Reset();
+        const TCapture again =
+            RunCaptured(QStringLiteral("sh"),
+                        {QStringLiteral("-c"), QStringLiteral("echo ran >&2")}, QString(), &cancel);
+        QVERIFY(!again.Cancelled);
+        QCOMPARE(again.StdErr, QByteArray("ran\n"));
     }
 
     void a_locale_without_utf8_is_replaced_for_the_child() {

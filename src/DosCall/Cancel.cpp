@@ -1,0 +1,12 @@
+#include "DosCall/Cancel.h"
+
+namespace doscall {
+
+void TCancel::Cancel() {
+    if (Done)
+        return;
+    Done = true;
+    emit Cancelled();
+}
+
+} // namespace doscall
