@@ -94,9 +94,13 @@ void TRecovery::DropCopy(TDocumentId id, TDocument& document) {
     document.HasCopy = false;
 }
 
-void TRecovery::Moved(TDocumentId id, int slot) {
+void TRecovery::Moved(TDocumentId id, int slot, TTextSource text) {
     TDocument* document = Find(id);
-    if (!document || document->Slot == slot)
+    if (!document)
+        return;
+    if (text)
+        document->Text = std::move(text);
+    if (document->Slot == slot)
         return;
     document->Slot = slot;
     // The copy on disk names the old slot; the next one tells the new.

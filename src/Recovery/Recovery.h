@@ -67,8 +67,9 @@ public:
                const datei::TFileStamp& stamp);
     // Its text is again what its file holds (undone to the saved state): its copy goes.
     void Unmodified(TDocumentId id);
-    // It moved to another slot, as when a slot before it was closed.
-    void Moved(TDocumentId id, int slot);
+    // It moved to another slot, as when a slot before it was closed. When its
+    // text moved to another editor with it, `text` gives it from there.
+    void Moved(TDocumentId id, int slot, TTextSource text = {});
     // It left its slot: closed after saving or with "Nein", replaced, or
     // closed by Close all. Its copy goes.
     void Closed(TDocumentId id);

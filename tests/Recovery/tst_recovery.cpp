@@ -193,9 +193,12 @@ private slots:
         recovery.Changed(id);
         QTRY_COMPARE(written.count(), 1);
         QCOMPARE(OnlyCopy(recovery).Slot, 3);
-        recovery.Moved(id, 2);
+        // The text moved to the editor of slot 2 with it.
+        QString moved = QStringLiteral("x, jetzt in Seite 2");
+        recovery.Moved(id, 2, [&] { return moved; });
         QTRY_COMPARE(written.count(), 2);
         QCOMPARE(OnlyCopy(recovery).Slot, 2);
+        QCOMPARE(OnlyCopy(recovery).Text, moved);
         // Moving a document that has no changes writes nothing.
         const TDocumentId clean =
             recovery.Opened({NoName, datei::TFileEncoding::Utf8, 4, {}}, [&] { return text; });
