@@ -7,10 +7,11 @@ set -eu
 cd "$(dirname "$0")/.."
 
 # default-jre brings the JDK's windowing part, which the applet viewer needs;
-# libxcb1-dev lets the viewer's test read the windows on its X display.
+# libxcb1-dev lets the viewer's test read the windows on its X display;
+# lintian and man-db check the package and its manual page as Debian does.
 PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libbenchmark-dev \
 default-jdk-headless default-jre xterm xvfb x11-utils fonts-dejavu-core fonts-liberation libxcb1-dev \
-poppler-utils desktop-file-utils appstream dpkg-dev file"
+poppler-utils desktop-file-utils appstream dpkg-dev file lintian man-db groff-base"
 
 missing=""
 for package in $PACKAGES; do

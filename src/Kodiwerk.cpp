@@ -1,7 +1,7 @@
 // Start-up: the application, its windows in their order, the event loop.
-#include "LargePages.h"
 #include "Datei/OwnAppletViewer.h"
 #include "Hilfe/HelpPage.h"
+#include "LargePages.h"
 #include "Main/MainForm.h"
 #include "Main/Prompts.h"
 #include "Main/StartUp.h"
@@ -33,6 +33,28 @@ int ShowPaths() {
     return help.isEmpty() || viewerSources == 0 ? 1 : 0;
 }
 
+// "kodiwerk --help" names the same options as the manual page kodiwerk(1);
+// the package's tests compare the two.
+int ShowHelp() {
+    QTextStream out(stdout);
+    out << QStringLiteral(
+        "Aufruf: kodiwerk [Datei.java ...]\n"
+        "        kodiwerk --paths\n"
+        "        kodiwerk --help\n"
+        "\n"
+        "Kodiwerk ist eine kleine Entwicklungsumgebung für alle, die Java lernen.\n"
+        "\n"
+        "  Datei.java  öffnet die genannten Java-Dateien beim Start, jede auf einer\n"
+        "              eigenen Editorseite, höchstens fünf\n"
+        "  --paths     zeigt, wo Kodiwerk seine Hilfeseite findet und wohin es seinen\n"
+        "              eigenen Appletviewer übersetzt\n"
+        "  --help      zeigt diese Hilfe\n"
+        "\n"
+        "Die Einstellungen stehen in ~/.config/quorndel/Kodiwerk.conf.\n"
+        "Mehr dazu in der Handbuchseite: man kodiwerk\n");
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -48,6 +70,8 @@ int main(int argc, char* argv[]) {
         const QCoreApplication app(argc, argv);
         return ShowPaths();
     }
+    if (argc == 2 && QByteArray(argv[1]) == "--help")
+        return ShowHelp();
     largepages::RestartWithLargePages(argc, argv);
     QApplication app(argc, argv);
     // The desktop pairs the window with the menu entry and its icon.
