@@ -15,7 +15,6 @@
 
 #include "ColMemo/ColorMemo.h"
 #include "Datei/CompilerCall.h"
-#include "Datei/CompilerMessages.h"
 #include "Datei/Templates.h"
 #include "Datei/WarmCompiler.h"
 #include "DosCall/RunCaptured.h"

@@ -17,6 +17,7 @@ QString AbsoluteFile(const QString& file, const QString& compileDir) {
 TErrorListEntry MessageEntry(const TJavacMessage& message, const QString& label,
                              const QString& compileDir) {
     TErrorListEntry entry;
+    entry.Message = message;
     entry.File = AbsoluteFile(message.File, compileDir);
     entry.Line = entry.File.isEmpty() ? -1 : message.Line;
     entry.Column = message.Column;

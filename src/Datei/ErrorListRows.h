@@ -31,6 +31,8 @@ struct TErrorListEntry {
     int Line = -1;
     // 1-based column of the character javac marked; 1 without a mark.
     int Column = 1;
+    // The message as javac wrote it, for an error, warning or note.
+    TJavacMessage Message;
 
     bool HasPlace() const { return !File.isEmpty() && Line >= 1; }
     bool operator==(const TErrorListEntry&) const = default;

@@ -1,7 +1,7 @@
 #include "Main/CompileCommand.h"
 
 #include "Datei/CompilerCall.h"
-#include "Datei/CompilerMessages.h"
+#include "Datei/ErrorListRows.h"
 #include "DirList/JdkFinder.h"
 #include "DosCall/RunCaptured.h"
 #include "Main/ErrorList.h"
@@ -77,9 +77,7 @@ bool TCompileCommand::CompileSavedFile() {
                             compiledFile == path ? QString() : QDir::currentPath());
     Workspace.Status().SetText(TStatusPanels::ProgressPanel, QStringLiteral("Compiling: ") + path);
 
-    document.ErrorEntries.clear();
-    document.ErrorPositions.clear();
-    document.RawErrors = false;
+    document.Errors = {};
     Errors.TakeOver();
 
     doscall::TCapture run;
@@ -99,27 +97,14 @@ bool TCompileCommand::CompileSavedFile() {
     QString captured = run.Text();
     if (compiledFile != path)
         captured.replace(compiledFile, path);
-    const datei::TCompilerMessages messages = datei::ParseCompilerMessages(captured, path);
-    document.ErrorEntries = messages.Entries;
-    document.ErrorPositions = messages.Positions;
-    if (messages.RawFollows)
-        ShowRawCompilerOutput(captured);
+    const datei::TJavacOutput output = datei::ParseJavacOutput(captured, path);
+    document.Errors = datei::ErrorListRows(output, run, QDir::currentPath());
     Errors.ShowDocument();
     // Warnings alone do not fail a compile; the caret stays where the user is.
-    const bool compiled = run.Succeeded();
+    const bool compiled = !document.Errors.Failed;
     Workspace.Status().SetText(TStatusPanels::ProgressPanel,
                                compiled ? QStringLiteral("Fertig") : QStringLiteral("Fehler"));
     if (!compiled)
         Errors.JumpToFirstError();
     return compiled;
-}
-
-void TCompileCommand::ShowRawCompilerOutput(const QString& captured) {
-    TSlotDocument& document = Workspace.CurrentDocument();
-    for (const QString& line : datei::RawCompilerLines(captured)) {
-        document.ErrorEntries.append(line);
-        document.ErrorPositions.append(datei::TErrorPosition{});
-    }
-    document.RawErrors = true;
-    Errors.ShowDocument();
 }

@@ -24,8 +24,6 @@ public:
 private:
     // The compile without the save before it.
     bool CompileSavedFile();
-    // Appends every line of the compiler's output to the list, raw, in red.
-    void ShowRawCompilerOutput(const QString& captured);
 
     TWorkspace& Workspace;
     TErrorList& Errors;

@@ -5,6 +5,7 @@
 #include "Datei/DocumentNames.h"
 #include "Datei/FirstStart.h"
 #include "Datei/SourceFile.h"
+#include "Datei/TemplateNames.h"
 #include "Datei/Templates.h"
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTabWidget>
+#include <utility>
 
 namespace {
 
@@ -86,6 +88,7 @@ void TMainForm::NeuApplet1Click() {
     if (!NewDocument())
         return;
     LoadText(CurrentMemo(), datei::AppletTemplate());
+    CurrentDocument().FromTemplate = true;
     UpdateCommandStates();
 }
 
@@ -93,6 +96,7 @@ void TMainForm::NeuApplication1Click() {
     if (!NewDocument())
         return;
     LoadText(CurrentMemo(), datei::ApplicationTemplate());
+    CurrentDocument().FromTemplate = true;
     UpdateCommandStates();
 }
 
@@ -207,10 +211,29 @@ bool TMainForm::SaveCurrentFileAs() {
     document.File = datei::CompleteJavaExtension(chosen);
     // Whatever is under the new name is no version this document knew.
     document.Stamp = {};
+    // The template's class takes the name the file is first saved under, so
+    // the first program compiles.
+    if (std::exchange(document.FromTemplate, false))
+        FollowFileName(CurrentMemo(), document.File);
     setWindowTitle(QFileInfo(document.File).fileName());
     ShowTabCaption(slot);
     SaveCurrentFile();
     return true;
+}
+
+void TMainForm::FollowFileName(TColorMemo* memo, const QString& path) {
+    const QList<datei::TLineChange> changes = datei::TemplateNameChanges(memo->Text(), path);
+    if (changes.isEmpty())
+        return;
+    const int32_t line = memo->CaretLine();
+    const int32_t col = memo->CaretCol();
+    for (const datei::TLineChange& change : changes) {
+        const int32_t start = memo->LineIndex(int32_t(change.Line));
+        memo->SetSelection(start, memo->LineLength(start));
+        memo->ReplaceSelection(change.Text);
+    }
+    memo->SetCaretLine(line);
+    memo->SetCaretCol(col);
 }
 
 void TMainForm::Speichern1Click() {

@@ -1,12 +1,17 @@
 #include "Main/ErrorList.h"
 
 #include "ColMemo/ColorMemo.h"
+#include "Erklaerung/BuiltInExplanations.h"
 #include "Main/SlotDocument.h"
 #include "Main/Workspace.h"
 
 #include <QListWidget>
+#include <QSplitter>
+#include <QTextBrowser>
 
 namespace {
+
+using TKind = datei::TErrorListEntry::TKind;
 
 constexpr int ItemHeight = 17;
 constexpr int FontPixels = 15;
@@ -29,10 +34,44 @@ void SetItemHeights(QListWidget* list) {
         list->item(i)->setSizeHint(QSize(0, ItemHeight));
 }
 
+bool IsMessage(const datei::TErrorListEntry& entry) {
+    return entry.Kind == TKind::Error || entry.Kind == TKind::Warning || entry.Kind == TKind::Note;
+}
+
+bool HasRawLines(const datei::TErrorRows& rows) {
+    return std::any_of(
+        rows.Entries.begin(), rows.Entries.end(),
+        [](const datei::TErrorListEntry& entry) { return entry.Kind == TKind::Raw; });
+}
+
+// Errors in the colour of a failure; warnings and notes, which stop nothing,
+// in the list's normal colour. Output that is no javac message turns the
+// whole list red, as it always has.
+QColor EntryColour(const datei::TErrorRows& rows, const datei::TErrorListEntry& entry,
+                   const QColor& neutral) {
+    if (rows.Failed && HasRawLines(rows))
+        return Red;
+    switch (entry.Kind) {
+    case TKind::Error:
+        return Fuchsia;
+    case TKind::Raw:
+        return Red;
+    case TKind::Remark:
+        return rows.Failed ? Fuchsia : neutral;
+    case TKind::Warning:
+    case TKind::Note:
+        break;
+    }
+    return neutral;
+}
+
 } // namespace
 
 TErrorList::TErrorList(TWorkspace& workspace, QWidget* parent)
-    : Workspace(workspace), ListBox(new QListWidget(parent)) {
+    : Workspace(workspace), Area(new QSplitter(Qt::Horizontal, parent)),
+      ListBox(new QListWidget(Area)), Explanation(new QTextBrowser(Area)) {
+    Area->setObjectName(QStringLiteral("ErrorArea"));
+    Area->setChildrenCollapsible(false);
     ListBox->setObjectName(QStringLiteral("ListBox"));
     ListBox->setAccessibleName(QStringLiteral("Fehlerliste"));
     ListBox->setFont(ListFont());
@@ -43,10 +82,26 @@ TErrorList::TErrorList(TWorkspace& workspace, QWidget* parent)
          QStringLiteral("Nach einem Doppelklick geht der Cursor zur Fehlerposition.")});
     SetItemHeights(ListBox);
     ListBox->setEnabled(false);
+
+    Explanation->setObjectName(QStringLiteral("Erklaerung"));
+    Explanation->setAccessibleName(QStringLiteral("Erklärung"));
+    Explanation->setOpenLinks(false);
+    Explanation->setFocusPolicy(Qt::ClickFocus);
+    // Shown once a compile has something to explain.
+    Explanation->hide();
+    Area->setStretchFactor(0, 3);
+    Area->setStretchFactor(1, 2);
+
     connect(ListBox, &QListWidget::itemClicked, this,
             [this] { Workspace.Guard([this] { ListBoxClick(); }); });
     connect(ListBox, &QListWidget::itemDoubleClicked, this,
             [this] { Workspace.Guard([this] { ListBoxDblClick(); }); });
+    connect(ListBox, &QListWidget::currentRowChanged, this,
+            [this](int row) { ShowExplanation(row); });
+}
+
+QWidget* TErrorList::Widget() const {
+    return Area;
 }
 
 QFont TErrorList::ListFont() {
@@ -59,9 +114,17 @@ QColor TErrorList::IntroductionColour() {
     return Fuchsia;
 }
 
+QString TErrorList::ExplanationText(const datei::TErrorListEntry& entry) {
+    if (!IsMessage(entry))
+        return {};
+    const erklaerung::TExplanation explanation = erklaerung::Explain(entry.Message);
+    return explanation.IsExplained() ? erklaerung::PlainText(explanation) : QString();
+}
+
 void TErrorList::TakeOver() {
     ListBox->setEnabled(true);
     ListBox->setToolTip(QString());
+    Explanation->show();
     ShowDocument();
 }
 
@@ -71,48 +134,86 @@ void TErrorList::ShowDocument() {
         return;
     static const TSlotDocument none;
     const TSlotDocument& document = Workspace.AnySlotInUse() ? Workspace.CurrentDocument() : none;
-    // Cheap when nothing changed: the lists share their data then.
-    if (document.ErrorEntries == ShownEntries && document.RawErrors == ShownRaw &&
-        ListBox->count() == ShownEntries.size())
+    // Cheap when nothing changed, as after every key: the lists share their data then.
+    const datei::TErrorRows& rows = document.Errors;
+    if (rows.Entries.constData() == Shown.Entries.constData() &&
+        rows.Entries.size() == Shown.Entries.size() && rows.Failed == Shown.Failed &&
+        ListBox->count() == Shown.Entries.size())
         return;
-    ShownEntries = document.ErrorEntries;
-    ShownRaw = document.RawErrors;
+    Shown = rows;
     ListBox->clear();
     ListBox->setToolTip(QString());
-    ListBox->addItems(ShownEntries);
+    SetTextColour(ListBox, Fuchsia);
+    const QColor neutral = ListBox->style()->standardPalette().color(QPalette::Text);
+    for (const datei::TErrorListEntry& entry : Shown.Entries) {
+        auto* item = new QListWidgetItem(entry.Text, ListBox);
+        const QString explanation = ExplanationText(entry);
+        item->setToolTip(explanation.isEmpty()
+                             ? entry.ToolTip
+                             : entry.ToolTip + QStringLiteral("\n\n") + explanation);
+        item->setForeground(EntryColour(Shown, entry, neutral));
+    }
     SetItemHeights(ListBox);
-    SetTextColour(ListBox, ShownRaw ? Red : Fuchsia);
+    ShowExplanation(ListBox->currentRow());
+    if (!Shown.Entries.isEmpty())
+        emit Filled();
+}
+
+void TErrorList::ShowExplanation(int row) {
+    if (row < 0 || row >= Shown.Entries.size()) {
+        Explanation->clear();
+        return;
+    }
+    const datei::TErrorListEntry& entry = Shown.Entries[row];
+    if (!IsMessage(entry)) {
+        Explanation->setPlainText(entry.Text);
+        return;
+    }
+    // javac's own words stay in the entry; the pane adds what they mean.
+    const erklaerung::TExplanation explanation = erklaerung::Explain(entry.Message);
+    Explanation->setHtml(erklaerung::Html(explanation));
+    Explanation->setAccessibleDescription(erklaerung::PlainText(explanation));
 }
 
 void TErrorList::JumpToFirstError() {
-    ListBox->setCurrentRow(0);
+    const int target = Shown.JumpTarget;
+    if (target < 0 || target >= ListBox->count())
+        return;
+    ListBox->setCurrentRow(target);
     Workspace.CurrentMemo()->setFocus();
-    if (ListBox->currentRow() == 0)
-        JumpToError(0);
+    JumpToError(target);
 }
 
 void TErrorList::JumpToError(int index) {
-    if (!Workspace.AnySlotInUse())
+    if (!Workspace.AnySlotInUse() || index < 0 || index >= Shown.Entries.size())
         return;
-    const QList<datei::TErrorPosition>& positions = Workspace.CurrentDocument().ErrorPositions;
-    if (index < 0 || index >= positions.size())
+    const datei::TErrorListEntry entry = Shown.Entries[index];
+    if (!entry.HasPlace())
         return;
+    // Another file of the program: its page is shown (opened first when
+    // needed) and keeps this list, so the next entries stay in reach.
+    const datei::TErrorRows rows = Shown;
+    if (!Workspace.ShowFile(entry.File))
+        return;
+    Workspace.CurrentDocument().Errors = rows;
+    ShowDocument();
+    ListBox->setCurrentRow(index);
     // The compiler counts lines from 1 and marks the character itself.
     TColorMemo* memo = Workspace.CurrentMemo();
-    memo->SetCaretLine(positions[index].Line - 1);
-    memo->SetCaretCol(positions[index].Column - 1);
+    memo->setFocus();
+    memo->SetCaretLine(entry.Line - 1);
+    memo->SetCaretCol(entry.Column - 1);
     Workspace.UpdateCaretStatus();
 }
 
 void TErrorList::ListBoxClick() {
     if (const QListWidgetItem* item = ListBox->currentItem())
-        ListBox->setToolTip(item->text());
+        ListBox->setToolTip(item->toolTip());
 }
 
 void TErrorList::ListBoxDblClick() {
     const QListWidgetItem* item = ListBox->currentItem();
     if (!item || !item->isSelected())
         return;
-    Workspace.CurrentMemo()->setFocus();
     JumpToError(ListBox->currentRow());
 }

@@ -15,6 +15,7 @@
 
 #include <QCloseEvent>
 #include <QMenu>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -42,8 +43,7 @@ TMainForm::TMainForm(TInisRecord& inis, TPrompts& prompts, QStringList arguments
     Compile = std::make_unique<TCompileCommand>(Work(), *ErrorList);
     Launches = std::make_unique<TLaunchCommands>(Work(), *Compile);
     BuildCommands();
-    layout->addWidget(P_Edit, 1);
-    layout->addWidget(P_Message);
+    layout->addWidget(EditorAndMessages, 1);
 
     connect(PC_Edit, &QTabWidget::currentChanged, this, [this] {
         if (ChangingSlots)

@@ -18,6 +18,7 @@
 class QFrame;
 class QLabel;
 class QMenu;
+class QSplitter;
 class QTabWidget;
 class QToolBar;
 class TColorMemo;
@@ -47,6 +48,8 @@ public:
     // The window as first laid out, before the settings place it.
     static constexpr QSize DesignSize{639, 464};
     static constexpr QPoint DesignPos{566, 125};
+    // The error list's area as first laid out: two entries high.
+    static constexpr int DesignMessageAreaHeight = 41;
 
     // `inis` is the process's settings record: loaded here, written back when
     // the window closes. `arguments`: the command line without the program name.
@@ -114,6 +117,7 @@ private:
     TSlotDocument& CurrentDocument() override { return Slot(CurrentSlot()).Document; }
     bool SaveCurrentFile() override;
     void UpdateCaretStatus() override;
+    bool ShowFile(const QString& path) override;
     void Guard(const std::function<void()>& command) override;
 
     // --- building the window ----------------------------------------------------
@@ -124,6 +128,11 @@ private:
     void AddCommand(const TCommandRow& row, QMenu* menu);
     void BuildEditorArea();
     void BuildMessageArea();
+    // The user moves the border between editors and error list; it is kept between starts.
+    int MessageAreaHeight() const;
+    void SetMessageAreaHeight(int height);
+    // The first compile with entries makes room for a few of them and their explanation.
+    void MakeRoomForMessages();
     void ConnectEditor(TColorMemo* memo);
     QAction* ActionNamed(const QString& name) const;
     void RunOpeningHandler(QMenu* menu);
@@ -148,6 +157,8 @@ private:
     // --- document commands ------------------------------------------------------------
     void OpenDocument(const QString& path);
     bool SaveCurrentFileAs();
+    // A template's class declaration and header comment follow its first file name.
+    void FollowFileName(TColorMemo* memo, const QString& path);
     // The folder the open and save dialogs start in when nothing else is asked for.
     QString DialogFolder() const;
     void AddRecentFile(const QString& path);
@@ -207,6 +218,8 @@ private:
     QTabWidget* PC_Edit = nullptr;
     QLabel* EmptyHint = nullptr;
     QFrame* P_Message = nullptr;
+    QSplitter* EditorAndMessages = nullptr;
+    bool MessageRoomMade = false;
     QMenu* PopupMenu = nullptr;
     // Every menu with the handler run when it opens (also before its shortcuts).
     std::vector<std::pair<QMenu*, TCommandRow::THandler>> MenuOpeners;

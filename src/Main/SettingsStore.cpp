@@ -70,6 +70,8 @@ void TMainForm::LoadSettings() {
         move(left, top);
         resize(width, height);
     }
+    SetMessageAreaHeight(
+        ini.ReadInteger(FormPos, QStringLiteral("ListHeight"), DesignMessageAreaHeight));
     // A value that could not be read costs that value alone; the start-up tells it once.
     if (!ini.Unreadable().isEmpty())
         Inis.UnreadableNote = UnreadableSettingsText(store.fileName(), ini.Unreadable());
@@ -102,6 +104,7 @@ void TMainForm::SaveSettings() {
     ini.WriteInteger(FormPos, QStringLiteral("Top"), bounds.y());
     ini.WriteInteger(FormPos, QStringLiteral("Width"), bounds.width());
     ini.WriteInteger(FormPos, QStringLiteral("Height"), bounds.height());
+    ini.WriteInteger(FormPos, QStringLiteral("ListHeight"), MessageAreaHeight());
 
     for (int i = 0; i < TInisRecord::RecentFileCount; ++i)
         ini.WriteString(Files, QStringLiteral("File%1").arg(i + 1), Inis.Files[i]);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Datei/CompilerMessages.h"
+#include "Datei/ErrorListRows.h"
 #include "Datei/SourceFile.h"
 
 #include <QList>
@@ -23,11 +23,11 @@ struct TSlotDocument {
     // document or a name just chosen by Save as.
     datei::TFileStamp Stamp;
     // The error list of the document's last compile, shown while its page is:
-    // the entries and, for entry i, the place ErrorPositions[i] a double-click
-    // jumps to; red when raw compiler lines follow the messages.
-    QStringList ErrorEntries;
-    QList<datei::TErrorPosition> ErrorPositions;
-    bool RawErrors = false;
+    // each entry with the place a double-click jumps to.
+    datei::TErrorRows Errors;
+    // Made from a template and not yet saved under a name: its first name
+    // becomes its class name.
+    bool FromTemplate = false;
 
     bool Unnamed() const { return File == NoName; }
 };

@@ -3,6 +3,7 @@
 #include "ColMemo/ColorMemo.h"
 #include "Main/MainForm.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTabWidget>
@@ -89,4 +90,23 @@ void TMainForm::CloseCurrentSlot() {
     }
     --Last;
     ShowSlot(Last);
+}
+
+bool TMainForm::ShowFile(const QString& path) {
+    const auto same = [](const QString& a, const QString& b) {
+        return QDir::cleanPath(a) == QDir::cleanPath(b) ||
+               (!QFileInfo(a).canonicalFilePath().isEmpty() &&
+                QFileInfo(a).canonicalFilePath() == QFileInfo(b).canonicalFilePath());
+    };
+    if (AnySlotInUse() && same(CurrentDocument().File, path))
+        return true;
+    for (int n = 1; SlotInUse(n); ++n) {
+        if (!same(Slot(n).Document.File, path))
+            continue;
+        ShowSlot(n - 1);
+        ShowCurrentState();
+        return true;
+    }
+    OpenDocument(path);
+    return AnySlotInUse() && same(CurrentDocument().File, path);
 }

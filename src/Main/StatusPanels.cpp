@@ -14,14 +14,20 @@ TStatusPanels::TStatusPanels(QStatusBar* bar) {
     for (int i = 0; i < PanelCount; ++i) {
         Panels[i] = new QLabel(bar);
         Panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        Panels[i]->setFixedWidth(PanelWidths[i]);
         Panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        bar->addWidget(Panels[i]);
     }
     Note = new QLabel(bar);
     Note->setObjectName(QStringLiteral("StatusNote"));
     Note->setAccessibleName(QStringLiteral("Hinweis"));
-    bar->addWidget(Note, 1);
+    bar->addWidget(Panels[CaretPanel]);
+    bar->addWidget(Panels[ModifiedPanel]);
+    bar->addWidget(Note);
+    // The last panel reaches to the window's right edge, so its texts
+    // ("Compiling: " and the path) show whole.
+    bar->addWidget(Panels[ProgressPanel], 1);
+    Panels[CaretPanel]->setFixedWidth(PanelWidths[CaretPanel]);
+    Panels[ModifiedPanel]->setFixedWidth(PanelWidths[ModifiedPanel]);
+    Panels[ProgressPanel]->setMinimumWidth(PanelWidths[ProgressPanel]);
     // The panels' frames need room beyond their text height.
     bar->setFixedHeight(StatusBarHeight + 4);
     bar->setSizeGripEnabled(true);

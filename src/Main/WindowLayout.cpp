@@ -8,12 +8,17 @@
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
-constexpr int MessageAreaHeight = 41;
+// The height a first compile's entries get when the area is smaller: four
+// entries and a few lines of their explanation.
+constexpr int RoomForMessages = 110;
+constexpr int MostMessageAreaHeight = 4000;
 
 QFrame* LoweredPanel(QWidget* parent, const QString& name) {
     auto* frame = new QFrame(parent);
@@ -61,8 +66,36 @@ void TMainForm::BuildEditorArea() {
 }
 
 void TMainForm::BuildMessageArea() {
-    P_Message = LoweredPanel(centralWidget(), QStringLiteral("P_Message"));
-    P_Message->setFixedHeight(MessageAreaHeight);
+    EditorAndMessages = new QSplitter(Qt::Vertical, centralWidget());
+    EditorAndMessages->setObjectName(QStringLiteral("EditorAndMessages"));
+    EditorAndMessages->setChildrenCollapsible(false);
+    P_Message = LoweredPanel(EditorAndMessages, QStringLiteral("P_Message"));
+    P_Message->setMinimumHeight(DesignMessageAreaHeight);
     ErrorList = std::make_unique<TErrorList>(Work(), P_Message);
     P_Message->layout()->addWidget(ErrorList->Widget());
+    EditorAndMessages->addWidget(P_Edit);
+    EditorAndMessages->addWidget(P_Message);
+    // A larger window gives its room to the editors; the list keeps its height.
+    EditorAndMessages->setStretchFactor(0, 1);
+    EditorAndMessages->setStretchFactor(1, 0);
+    SetMessageAreaHeight(DesignMessageAreaHeight);
+    connect(ErrorList.get(), &TErrorList::Filled, this, [this] { MakeRoomForMessages(); });
+}
+
+int TMainForm::MessageAreaHeight() const {
+    return EditorAndMessages->sizes().value(1, DesignMessageAreaHeight);
+}
+
+void TMainForm::SetMessageAreaHeight(int height) {
+    height = std::clamp(height, DesignMessageAreaHeight, MostMessageAreaHeight);
+    const int total = std::max(EditorAndMessages->height(), height + DesignMessageAreaHeight);
+    EditorAndMessages->setSizes({total - height, height});
+}
+
+void TMainForm::MakeRoomForMessages() {
+    if (MessageRoomMade)
+        return;
+    MessageRoomMade = true;
+    if (MessageAreaHeight() < RoomForMessages)
+        SetMessageAreaHeight(RoomForMessages);
 }

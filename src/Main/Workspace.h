@@ -32,6 +32,9 @@ public:
     // Saves the current slot's file, asking for a name while it has none.
     virtual bool SaveCurrentFile() = 0;
     virtual void UpdateCaretStatus() = 0;
+    // Shows the page of `path`, opening the file first when no page shows it;
+    // true when the page shown then holds it.
+    virtual bool ShowFile(const QString& path) = 0;
     // Runs a command; a failure it does not test for ends it with the general error box.
     virtual void Guard(const std::function<void()>& command) = 0;
 };

@@ -40,7 +40,15 @@ protected:
             entries << List()->item(i)->text();
         return entries;
     }
-    QColor ListColour() const { return List()->palette().color(QPalette::Active, QPalette::Text); }
+    // The colour an entry is drawn in; the list's own colour while it has none.
+    QColor EntryColour(int i) const {
+        const QListWidgetItem* item = List()->item(i);
+        const QBrush brush = item ? item->foreground() : QBrush();
+        return brush.style() != Qt::NoBrush
+                   ? brush.color()
+                   : List()->palette().color(QPalette::Active, QPalette::Text);
+    }
+    QColor ListColour() const { return EntryColour(0); }
 
     // The character the current editor's caret stands on.
     QChar AtCaret() const {

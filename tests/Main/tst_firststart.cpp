@@ -14,8 +14,8 @@
 #include "TestSettings.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>

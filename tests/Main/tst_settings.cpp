@@ -150,7 +150,7 @@ private slots:
                                       "Font/Size",         "Font/CharSet",
                                       "Font/Style",        "FormPos/Left",
                                       "FormPos/Top",       "FormPos/Width",
-                                      "FormPos/Height"};
+                                      "FormPos/Height",    "FormPos/ListHeight"};
         QStringList keys = store.allKeys();
         keys.sort();
         QStringList sortedExpected = expected;
@@ -369,7 +369,7 @@ private slots:
         const QSettings written(SettingsFilePath(), QSettings::IniFormat);
         QCOMPARE(written.status(), QSettings::NoError);
         QCOMPARE(written.value("Settings/Tabs"), QVariant(QStringLiteral("3")));
-        QCOMPARE(written.allKeys().size(), 23);
+        QCOMPARE(written.allKeys().size(), 24);
         QVERIFY(!FileBytes(SettingsFilePath()).contains("Das ist keine"));
     }
 
