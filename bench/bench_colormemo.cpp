@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paint cost of the editor widget with the Java rules, in a 100-line and a 200,000-line file
 // with the window in the middle of the text:
 //  - a keystroke: one typed character (the key event) and the forced repaint of the viewport;

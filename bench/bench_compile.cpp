@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What an F8 costs beyond javac itself, and the memory a captured run keeps.
 //  - F8 on the application template through the real main window (offscreen):
 //    save, javac, messages into the error list; against the same javac call

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user feels, measured through the whole main window: key events enter where the window
 // system hands them to the application (shortcut dispatch, editor, status bar, command states,
 // caption), and every step is timed until the window has painted its result.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Crash recovery's cost in the editor of a 200,000-line Java file, in one run:
 //  - a keystroke (the key event and the forced repaint) with recovery off and
 //    on, alternating batches, and the ratio on/off (goal <= 1.1);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paint cost of the colour engine with the Java rules: a full-window paint (60 visible lines)
 // and a caret-line paint, each in a 100-line and a 200,000-line file with the window in the
 // middle. The cost must follow the window, not the file: the big/small ratio should stay near 1.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what Kodiwerk needs from Debian's packages (only what is missing),
 # then configures and builds it in ./build. Used by run.sh and test.sh.
 # Silent when there is nothing to install or build; otherwise it shows what

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the application, its windows in their order, the event loop.
 #include "Datei/OwnAppletViewer.h"
 #include "Hilfe/HelpPage.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TColorMemo's colouring: the triggers, the paint that draws the runs over the editor's text,
 // the caret drawn on top of them, and the hot spots under the mouse.
 

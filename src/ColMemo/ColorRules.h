@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Colouring rules, the collection that holds them, the compilation of their ";"-separated

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Colours and key descriptors shared by the colour rules, the scanner and the editor widget.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Settings of the hot spots: text between two marker characters, drawn underlined in its own

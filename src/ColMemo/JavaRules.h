@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The colour rules of the Java editors: block and line comments purple, keywords blue, braces

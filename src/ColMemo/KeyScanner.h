@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The per-editor paint state: scans the region of a paint with every producer (hot spots, tabs,

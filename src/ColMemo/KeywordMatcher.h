@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Finds the keywords of a compiled keyword pattern in a stretch of text.

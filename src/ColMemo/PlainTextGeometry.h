@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Line geometry over a plain string with CR LF line breaks and a window of entirely visible

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The stretch of text a paint looks at, computed from a few answers about the lines.

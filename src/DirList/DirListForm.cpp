@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The directory chooser: a directory list, the JDK confirmation and the
 // installations found on the machine.
 #include "DirList/DirListForm.h"

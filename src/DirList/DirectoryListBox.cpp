@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "DirList/DirectoryListBox.h"
 
 #include "Base/KodiwerkError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command table: every menu, menu item, tool button and pop-up item of the
 // main window, in the order they appear, with its caption, shortcut, enabled
 // state at start, the rule UpdateCommandStates enables it by, and its handler.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing documents: the save question, Close, Close all and the way out of
 // the program. No unsaved text is dropped without the user's "No".
 #include "ColMemo/ColorMemo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Document commands: new, templates, open, save, save as, recent files.
 #include "Base/KodiwerkError.h"
 #include "ColMemo/ColorMemo.h"

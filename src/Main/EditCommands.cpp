@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing commands of the "&Bearbeiten" menu (find and replace are
 // TFindReplace's), the font command, tab stops, auto-indent, Ctrl+Y and the
 // editor events. With no slot in use the current editor is a hidden one that

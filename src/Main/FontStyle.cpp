@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Main/FontStyle.h"
 
 QFont MakeFont(const TFontSetting& setting, const QFont& base) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog: what its OK changes takes effect in the main window.
 #include "Main/Inis.h"
 #include "Main/MainForm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading the settings when the main window is created and writing all of
 // them back when it closes; nothing is written in between.
 #include "ColMemo/ColorMemo.h"

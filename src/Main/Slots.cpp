@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five editor slots: which are in use, which is current, taking one for a
 // document and giving one up.
 #include "ColMemo/ColorMemo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's areas below the tool bar: the editor pages and the
 // error list. Every control carries its name as objectName.
 #include "ColMemo/ColorMemo.h"

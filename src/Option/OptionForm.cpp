@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog's handlers: showing, OK, Abbruch, the number-key filter
 // and the three folder buttons.
 #include "Option/OptionForm.h"

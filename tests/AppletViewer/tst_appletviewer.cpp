@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kodiwerk's own applet viewer, compiled by the machine's JDKs and shown on a
 // real X display: its window, the applet inside it, what the applet is given,
 // and closing it the way a window manager would.

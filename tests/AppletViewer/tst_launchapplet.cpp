@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // F9 from the real main window with each of the machine's JDKs, none of which
 // has an applet viewer of its own: the applet template is compiled and comes
 // up in Kodiwerk's viewer on a real X display, in a window of the size the

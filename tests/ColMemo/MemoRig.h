@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Shared set-up of the editor tests: an editor with the Java rules on screen, and a look at

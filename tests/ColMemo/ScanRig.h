@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A scanner with its rules and a plain-text window, and readable forms of findings and runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints in the steady state must not allocate: the editor repaints after every keystroke.
 
 #include "ColMemo/JavaRules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // JDK-shaped directories made of shell scripts, and whether a process runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files named on the command line: up to five existing ".java" files are
 // opened, and every other argument gets a reason that names it.
 #include "Datei/CommandLineFiles.h"

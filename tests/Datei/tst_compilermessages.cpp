@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // javac's output sorted out, on output written out here: the forms a real
 // compiler prints on other systems (drive letters, CR LF), the odd forms
 // (no source line, tabs before the caret, colons in the path), and output

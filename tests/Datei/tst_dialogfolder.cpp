@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the open and save dialogs start for a user who has set no project
 // directory: a folder of their own in the home folder, made on first use.
 #include "Datei/FirstStart.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names around a document: extensions, the backup name, the ".jav" repair,
 // the command-line test, the recent-file list and the two templates.
 #include "Datei/DocumentNames.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the error list shows for a compile, on output written out here: the
 // rows, their numbering and places, the tooltip, our own German lines, the
 // entry the caret jumps to, and whether the list tells of a failure.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and reading against the real file system: a full disk, permissions,
 // owners and links, a directory that forbids new files, FIFOs and devices,
 // the stamp that tells a change by another program, and what a killed save

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frames between Kodiwerk and its compile helper: requests as the helper
 // reads them, answers cut out of output that arrives in pieces, and anything
 // else taken for garbage.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The messages beginners meet most often, each from a small file of its own,
 // compiled by every javac of the machine in English and, where it has them,
 // German messages: one entry per message, whatever detail lines follow, no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error list made from the real compilers of this machine (every JDK
 // below /usr/lib/jvm, 17 and 25 here), in a directory whose name has a blank
 // and an umlaut: where the entries point, several messages and their details,

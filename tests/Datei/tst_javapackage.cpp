@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Programs in packages and of several files: the package a source declares,
 // its root folder, the compiler told where the other sources are, and the
 // launch script that runs the class by its full name, really run with the

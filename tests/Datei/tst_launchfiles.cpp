@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files a launch writes beside the source: class name, launch script,
 // applet page and viewer command; the script run for real with the machine's JDKs.
 #include "Datei/LaunchFiles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cache of Kodiwerk's own applet viewer: compiled once per JDK with that
 // JDK's javac, compiled again when the JDK changed, never used half-built.
 #include "Datei/OwnAppletViewer.h"

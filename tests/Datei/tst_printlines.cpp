@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing into a text file: margin and line numbers, the file's bytes and
 // encoding, and failures that close the target and reach the caller.
 #include "Base/KodiwerkError.h"

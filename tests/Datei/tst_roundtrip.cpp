@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file opened into the editor, touched and saved again comes back byte for
 // byte, except that every line then ends in CR LF.
 #include "ColMemo/ColorMemo.h"

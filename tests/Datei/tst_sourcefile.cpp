@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Source files on disk: line splitting, the UTF-8/Latin-1 decision, writing
 // back in the encoding read, binary content, and failures to read or write.
 #include "Datei/DocumentNames.h"

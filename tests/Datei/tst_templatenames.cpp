@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A document made from a template takes the name it is first saved under:
 // which lines follow, which names are left alone, and that the templates
 // saved as Hallo.java really compile (and the application runs).

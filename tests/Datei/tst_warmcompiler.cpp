@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The warm compiler with the machine's real JDKs (17 and 25 here): the same
 // bytes and exit status as a fresh javac for every kind of compile, a fresh
 // javac whenever the helper fails, and a helper that follows the JDK and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stands in for Kodiwerk in the test that kills it: starts a compile helper
 // for the JDK and directory it is given, prints the helper's process id once
 // the helper is ready, then waits to be killed.

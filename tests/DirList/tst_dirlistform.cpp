@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The directory chooser through the options dialog's folder buttons, over
 // real directories: the list, the JDK picture following the navigation, OK
 // and Abbruch, a missing directory, and the installations of the machine.

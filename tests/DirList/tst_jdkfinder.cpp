@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the Java installations of a machine: a fake machine in a temporary
 // directory, with installations reached through roots, links, the Java home
 // and the compiler on the search path.

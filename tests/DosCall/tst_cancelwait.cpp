@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a run does with the user's input while it waits, on a real X display:
 // without a cancel token, keys wait until the run is over (as they always
 // did); with one, they arrive while it runs, so the window can see Escape.

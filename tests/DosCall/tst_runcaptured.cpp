@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The captured run with real programs (shell one-liners): what is kept of
 // standard error, programs that cannot be started, huge writers, and a
 // window that keeps repainting while a program sleeps.

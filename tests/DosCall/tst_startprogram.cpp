@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting a program in a terminal window of its own: the real xterm on a
 // private X display (normal and minimised, returning before the program
 // ends, drawing with a scalable font), programs and terminals that are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every example of the explanations is correct Java: each is compiled by
 // every JDK of this machine, as an import, as a statement in a method or as
 // a member of a class, and must compile cleanly at least one of these ways.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The explanations on real compiler output: small beginner's files, each
 // compiled by every JDK of this machine in English and (JDK 21 and later)
 // in German, every message explained with the learner's own names.

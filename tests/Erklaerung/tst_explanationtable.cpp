@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the explanation table reads its data and applies it, on messages and
 // data written out here: patterns, the order of entries, placeholders and
 // their lookups, the faults the loader reports, and the two renderings.

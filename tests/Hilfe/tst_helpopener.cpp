@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the help file: the message when none is set, the beep, the
 // desktop's opener and the two browsers in turn, the path as one argument,
 // and where the help page that comes with the program is found.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box: its window, the picture over the whole client area and the
 // version text, set afresh at every showing.
 #include "Info/InfoForm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kodiwerk installed like a desktop program: every file in its place under a
 // prefix, the menu entry and the metadata accepted by the desktop's
 // validators, the installed program running from a prefix moved elsewhere,

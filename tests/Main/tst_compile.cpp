@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // F8 through the real main window with the machine's javac: the entries,
 // their colour and where each jumps, success and failure, encodings, the
 // unnamed slot, the JDK directory, and each document's own error list.

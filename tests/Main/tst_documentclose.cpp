@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Close, Close all, exit and the recent-file menu through the real main
 // window: no unsaved text is ever dropped without the user's "No".
 #include "DocumentRig.h"

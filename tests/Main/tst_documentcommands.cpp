@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New, the templates, Open, the command-line file, Save and Save as through
 // the real main window with real files.
 #include "Datei/Templates.h"

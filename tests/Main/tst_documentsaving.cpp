@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user sees when saving and opening meet the file system: a full
 // disk, a file another program changed, a directory that forbids new files,
 // binary content, FIFOs, and files whose characters must come back unchanged.

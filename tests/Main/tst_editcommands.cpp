@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing commands and status through the real main window: caret status,
 // caption and command states, clipboard and undo, auto-indent, Ctrl+Y, tab
 // stops and the font command.

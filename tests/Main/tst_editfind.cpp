@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Find and replace through the real main window: the modeless dialogs are
 // opened by their commands, filled and clicked like a user would.
 #include "ColMemo/ColorMemo.h"

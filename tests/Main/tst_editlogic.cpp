@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rules behind the editing commands, without a window: indentation,
 // tab-stop distance, find next and replace all over plain texts.
 #include "Main/EditLogic.h"

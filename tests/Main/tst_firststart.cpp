@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A first start in a fresh home with no settings file: the newest JDK of the
 // machine is taken and compiles at once, F10 runs the program, F1 opens the
 // help page that comes with Kodiwerk, and the command-line file opens only

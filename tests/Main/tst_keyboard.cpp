@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shortcuts a user presses most, typed into whatever has the keyboard
 // focus, and what the window looks like after each.
 #include "MainWindowRig.h"

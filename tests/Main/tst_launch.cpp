@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // F10 and F9 through the real main window: compile, the file beside the
 // source, the program started in a terminal or a viewer, the status bar's
 // progress and every message. A stand-in terminal ($TERMINAL) runs what it is

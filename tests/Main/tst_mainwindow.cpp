@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's commands: captions, shortcuts and first states as the
 // user meets them, and the way shortcut keys are dispatched.
 #include "ColMemo/ColorMemo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print, printer set-up, help and about commands of the whole program,
 // driven as a user would with scripted dialogs: print options read from the
 // options dialog, the file and printer targets, F1, the about box.

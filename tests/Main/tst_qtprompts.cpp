@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt side of the prompt seam: the real message boxes and dialogs, shown
 // offscreen and answered from a timer as a user would answer them.
 #include "Datei/DocumentNames.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings: defaults on a first start, everything written back as strings on
 // close, read back on the next start, and the conversion rules in between;
 // a file that is hand-edited, garbage or in a folder the user may not write

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five editor slots: taking, reusing the fifth, closing with the gap
 // closed, and which slot is current.
 #include "MainWindowRig.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog as the user meets it: its pages and fields, the number
 // key filter, showing, OK and Abbruch, the print options and the help-file
 // chooser.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number fields' rules: what counts as a number, its range, which keys
 // pass, where the help-file chooser starts.
 #include "Option/OptionRules.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options dialog from the real main window, wired by the start-up:
 // Bearbeiten > Optionen, a new tab width, OK; the open editors take it, and
 // the open dialog starts in the new project directory.

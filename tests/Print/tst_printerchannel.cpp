@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printer text channel, printed into a PDF and read back with
 // pdftotext: where text lands, how it wraps, tabs, form feeds and pages.
 #include "Base/KodiwerkError.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the recovery tests and their child process share: the texts a child
 // "types", so that a test knows exactly what a restored copy must hold.

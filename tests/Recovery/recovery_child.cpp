@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for the main window in its own process, so that tests can kill
 // it with SIGKILL as a crash or a power cut would end it. It uses the store
 // exactly as the window does: documents opened, typed into, saved, closed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When a document's copy is due, on a clock the test moves by hand.
 
 #include "Recovery/CopySchedule.h"

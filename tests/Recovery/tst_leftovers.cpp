@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The next start after a run that ended abnormally: what it offers, how it
 // tells a file changed on disk, and that nothing it could keep is lost.
 // A run "crashes" here by going without Exit(); tst_recoverycrash kills real processes.

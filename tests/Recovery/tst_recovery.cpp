@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A running Kodiwerk's copies: when they are written, when they go, and what
 // happens when the state folder cannot take them.
 

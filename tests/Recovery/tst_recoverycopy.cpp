@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy's format: what goes in comes out byte for byte, and a copy that is
 // cut short or damaged anywhere is never taken for a good one.
 

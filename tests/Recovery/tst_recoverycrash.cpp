@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real processes: a window stand-in (recovery_child) killed with SIGKILL, as a
 // crash or a power cut ends it, and two windows running at once.
 

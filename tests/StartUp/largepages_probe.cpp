@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts as the program does, then tells how it ended up: how often it started, the
 // environment its children would inherit, and whether its memory comes in large pages.
 #include "LargePages.h"

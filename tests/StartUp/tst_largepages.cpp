@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A start that opens a long file asks for large pages by starting once more; the programs it
 // starts afterwards see the user's environment as it was.
 #include "LargePages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing whole files as bytes, for tests that check what a
 // command left on disk.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Each test binary runs with a throw-away XDG_CONFIG_HOME (set by CTest);

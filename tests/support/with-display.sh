@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs a test that needs an X display on a virtual display of its own, so it
 # neither needs a desktop nor puts windows on one. Xvfb chooses a free display
 # number itself, so tests running side by side never compete for one. Without
