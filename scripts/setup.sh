@@ -31,10 +31,13 @@ fi
 if [ ! -f build/CMakeCache.txt ]; then
     echo "Kodiwerk: configuring and building in ./build (several minutes the first time)"
     # A compiler cache, where the machine has one, makes rebuilds of a fresh clone quick.
-    launcher=""
-    if command -v ccache >/dev/null 2>&1; then launcher="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
+    options=""
+    if command -v ccache >/dev/null 2>&1; then options="-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"; fi
+    # CI counts every compiler warning as an error.
+    if [ -n "${KODIWERK_WARNINGS_AS_ERRORS:-}" ]; then options="$options -DCMAKE_COMPILE_WARNING_AS_ERROR=ON"; fi
     log="$(mktemp)"
-    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $launcher >"$log" 2>&1 ||
+    # shellcheck disable=SC2086 # one word per option
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo $options >"$log" 2>&1 ||
         { cat "$log"; rm -f "$log"; exit 1; }
     rm -f "$log"
 fi

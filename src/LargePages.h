@@ -18,7 +18,6 @@ namespace largepages {
 // not return when the restart happened. Does nothing on systems without glibc.
 void RestartWithLargePages(int argc, char** argv);
 
-
 // Below this size the restart costs more than it saves.
 constexpr std::int64_t LongFile = 1 << 20;
 
