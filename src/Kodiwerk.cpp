@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the application, its windows in their order, the event loop.
 #include "Datei/OwnAppletViewer.h"
+#include "Datei/WarmCompiler.h"
 #include "Hilfe/HelpPage.h"
 #include "LargePages.h"
 #include "Main/MainForm.h"
@@ -30,7 +31,8 @@ int ShowPaths() {
                                : QStringLiteral("eingebaut (%1 Java-Quelldateien), übersetzt in %2")
                                      .arg(viewerSources)
                                      .arg(datei::TOwnAppletViewer::DefaultCacheRoot()))
-        << '\n';
+        << '\n'
+        << datei::TWarmCompiler::PathsLine() << '\n';
     return help.isEmpty() || viewerSources == 0 ? 1 : 0;
 }
 
@@ -48,7 +50,7 @@ int ShowHelp() {
         "  Datei.java  öffnet die genannten Java-Dateien beim Start, jede auf einer\n"
         "              eigenen Editorseite, höchstens fünf\n"
         "  --paths     zeigt, wo Kodiwerk seine Hilfeseite findet und wohin es seinen\n"
-        "              eigenen Appletviewer übersetzt\n"
+        "              eigenen Appletviewer und den Übersetzungshelfer übersetzt\n"
         "  --help      zeigt diese Hilfe\n"
         "\n"
         "Die Einstellungen stehen in ~/.config/quorndel/Kodiwerk.conf.\n"

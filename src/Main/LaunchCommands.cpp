@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Main/LaunchCommands.h"
 
+#include "ColMemo/ColorMemo.h"
+#include "Datei/JavaPackage.h"
 #include "Datei/LaunchFiles.h"
 #include "Datei/OwnAppletViewer.h"
 #include "DosCall/StartProgram.h"
@@ -55,10 +57,12 @@ void TLaunchCommands::RunApplication() {
         return;
     const datei::TLaunchPlatform platform = datei::NativeLaunchPlatform();
     const QString source = Workspace.CurrentDocument().File;
-    const QString className = datei::ClassName(source);
-    const QString script = datei::LaunchScriptName(className, platform);
+    const std::optional<datei::TJavaProgram> program = ShownProgram();
+    if (!program)
+        return;
+    const QString script = datei::LaunchScriptName(program->ClassName, platform);
     const datei::TLaunchFileResult written = datei::WriteBesideSource(
-        source, script, datei::LaunchScriptLines(inis.JdkDir, className, inis.RWinMin, platform),
+        source, script, datei::LaunchScriptLines(inis.JdkDir, *program, inis.RWinMin, platform),
         platform);
     if (written != datei::TLaunchFileResult::Written) {
         Workspace.Ask().Message(Workspace.Window(), WriteFailure(written, false));
@@ -91,11 +95,14 @@ void TLaunchCommands::RunApplet() {
         return;
     const datei::TLaunchPlatform platform = datei::NativeLaunchPlatform();
     const QString source = Workspace.CurrentDocument().File;
-    const QString className = datei::ClassName(source);
+    const std::optional<datei::TJavaProgram> program = ShownProgram();
+    if (!program)
+        return;
+    const QString className = program->ClassName;
     const QString page = datei::AppletPageName(className);
     const datei::TLaunchFileResult written = datei::WriteBesideSource(
         source, page,
-        datei::AppletPageLines(className, inis.AppX, inis.AppY, QDateTime::currentDateTime(),
+        datei::AppletPageLines(*program, inis.AppX, inis.AppY, QDateTime::currentDateTime(),
                                QLocale::system()),
         platform);
     if (written != datei::TLaunchFileResult::Written) {
@@ -121,6 +128,16 @@ void TLaunchCommands::RunApplet() {
         Workspace.Ask().Message(Workspace.Window(),
                                 QStringLiteral("Fehler beim Aufruf des Appletviewers!"));
     Workspace.Status().SetText(TStatusPanels::ProgressPanel, QStringLiteral("Fertig"));
+}
+
+std::optional<datei::TJavaProgram> TLaunchCommands::ShownProgram() {
+    const datei::TJavaProgram program =
+        datei::JavaProgram(Workspace.CurrentDocument().File, Workspace.CurrentMemo()->Text());
+    if (program.InPackage() && !program.FolderMatches()) {
+        Workspace.Ask().Message(Workspace.Window(), datei::PackageMismatchText(program));
+        return std::nullopt;
+    }
+    return program;
 }
 
 bool TLaunchCommands::StartOwnAppletViewer(const QString& page, const QString& workingDir) {

@@ -2,6 +2,11 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+
+namespace datei {
+struct TJavaProgram;
+}
 
 class TCompileCommand;
 class TWorkspace;
@@ -20,6 +25,9 @@ public:
 private:
     void RunApplication();
     void RunApplet();
+    // The shown file's program; none, after saying so, when its folder does
+    // not match its package, since its class could not be found.
+    std::optional<datei::TJavaProgram> ShownProgram();
     // Kodiwerk's viewer on `page`, compiled first when this JDK has no copy yet.
     bool StartOwnAppletViewer(const QString& page, const QString& workingDir);
 

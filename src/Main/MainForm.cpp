@@ -95,6 +95,10 @@ bool TMainForm::CompileCurrentFile() {
     return Compile->CompileCurrentFile();
 }
 
+void TMainForm::WarmUpCompiler() {
+    Compile->WarmUp();
+}
+
 void TMainForm::Guard(const std::function<void()>& command) {
     RunGuarded(Ask(), this, command);
 }
@@ -163,6 +167,12 @@ void TMainForm::Beenden1Click() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
+    // The compile ends first; the window closes as usual when it has.
+    if (Compile->IsCompiling()) {
+        Compile->CancelAndClose();
+        event->ignore();
+        return;
+    }
     bool mayClose = true;
     Guard([&] { mayClose = FormCloseQuery(); });
     if (!mayClose) {

@@ -89,6 +89,8 @@ public:
 
     // Saves the current slot's file and compiles it; see TCompileCommand.
     bool CompileCurrentFile();
+    // Starts the compiler kept warm for the JDK set now; again after it changed.
+    void WarmUpCompiler();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -6,14 +6,18 @@
 #include <QDialog>
 
 // The options dialog changes the settings record on OK; the tab width and
-// the project directory then take effect here.
+// the project directory then take effect here, and a new JDK gets its
+// compiler warmed up.
 void TMainForm::Optionen1Click() {
     if (!ShowOptions)
         return;
+    const QString jdkBefore = Inis.JdkDir;
     const bool accepted = ShowOptions() == QDialog::Accepted;
     // An OK that stopped at a later number field has already stored the tab
     // width; the editors follow it even when the user then leaves with Abbruch.
     ApplyTabStops();
     if (accepted)
         OpenDialogInitialDir = Inis.ProjectDir;
+    if (Inis.JdkDir != jdkBefore)
+        WarmUpCompiler();
 }

@@ -50,6 +50,8 @@ TKodiwerkWindows::TKodiwerkWindows(TPrompts& prompts, const QStringList& argumen
     // Only now that every window exists may the command-line file be opened.
     OptionForm->LoadPathFields();
     main->OpenCommandLineFile();
+    // In the background, so the first F8 finds the compiler ready.
+    main->WarmUpCompiler();
 }
 
 // The dialogs are children of the main window: release them before it goes.

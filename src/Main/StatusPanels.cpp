@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QStatusBar>
+#include <QToolButton>
 
 namespace {
 
@@ -26,6 +27,15 @@ TStatusPanels::TStatusPanels(QStatusBar* bar) {
     // The last panel reaches to the window's right edge, so its texts
     // ("Compiling: " and the path) show whole.
     bar->addWidget(Panels[ProgressPanel], 1);
+    // Shown while a compile takes long enough to be worth cancelling.
+    Cancel = new QToolButton(bar);
+    Cancel->setObjectName(QStringLiteral("CancelCompile"));
+    Cancel->setText(QStringLiteral("Abbrechen"));
+    Cancel->setAccessibleName(QStringLiteral("Compilieren abbrechen"));
+    Cancel->setToolTip(QStringLiteral("Bricht das Compilieren ab (Esc)"));
+    Cancel->setFixedHeight(StatusBarHeight);
+    Cancel->hide();
+    bar->addPermanentWidget(Cancel);
     Panels[CaretPanel]->setFixedWidth(PanelWidths[CaretPanel]);
     Panels[ModifiedPanel]->setFixedWidth(PanelWidths[ModifiedPanel]);
     Panels[ProgressPanel]->setMinimumWidth(PanelWidths[ProgressPanel]);

@@ -6,6 +6,7 @@
 
 class QLabel;
 class QStatusBar;
+class QToolButton;
 
 // The main window's status bar: three sunken panels (caret position,
 // "Geändert", progress of the last command) and beside them a note on what a
@@ -21,8 +22,11 @@ public:
     // loop) and clears the note.
     void SetText(TPanel panel, const QString& text);
     void SetNote(const QString& text);
+    // "Abbrechen" at the bar's right end, hidden until a compile shows it.
+    QToolButton* CancelButton() const { return Cancel; }
 
 private:
     std::array<QLabel*, PanelCount> Panels{};
     QLabel* Note = nullptr;
+    QToolButton* Cancel = nullptr;
 };

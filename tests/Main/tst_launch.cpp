@@ -171,6 +171,68 @@ private slots:
         QCOMPARE(TerminalOutput(), QStringLiteral("Grüße aus Köln\n\n\n"));
     }
 
+    void a_class_in_a_package_runs_by_its_full_name_from_the_package_root() {
+        inis.RWinMin = true;
+        QVERIFY(QDir(sources).mkdir("uebung"));
+        const QString path =
+            OpenSource("uebung/Paket.java",
+                       QStringList{"package uebung;", "public class Paket {",
+                                   "\tpublic static void main(String[] a) {",
+                                   "\t\tSystem.out.println(Paket.class.getName());", "\t}", "}"});
+        Command("Runner1");
+        QCOMPARE(Statuses(),
+                 (Compiling(path) + QStringList{"Fertig", "Running: Paket.sh", "Ready"}));
+        QCOMPARE(prompts.Calls.size(), 0);
+        QVERIFY(QFileInfo::exists(QDir(sources).filePath("uebung/Paket.class")));
+        QTRY_VERIFY_WITH_TIMEOUT(TerminalDone(), 60000);
+        QCOMPARE(TerminalOutput(), QStringLiteral("uebung.Paket\n\n\n"));
+    }
+
+    void a_package_its_folder_does_not_match_is_said_instead_of_started() {
+        const QString path =
+            OpenSource("Paket.java", QStringList{"package uebung;", "public class Paket {",
+                                                 "\tpublic static void main(String[] a) {}", "}"});
+        Command("Runner1");
+        const QStringList messages = TextsOf("message");
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains("uebung"), qPrintable(messages[0]));
+        QVERIFY(TerminalCall().isEmpty());
+        QVERIFY(!QFileInfo::exists(QDir(sources).filePath("Paket.sh")));
+        QVERIFY(!Statuses().contains("Running: Paket.sh"));
+        Q_UNUSED(path);
+    }
+
+    void a_program_of_two_classes_compiles_and_runs_though_the_other_was_never_compiled() {
+        inis.RWinMin = true;
+        QFile helper(QDir(sources).filePath("Helfer.java"));
+        QVERIFY(helper.open(QIODevice::WriteOnly));
+        helper.write(
+            "class Helfer {\r\n\tstatic String gruss() { return \"Hallo Helfer\"; }\r\n}\r\n");
+        helper.close();
+        OpenSource("Haupt.java",
+                   QStringList{"public class Haupt {", "\tpublic static void main(String[] a) {",
+                               "\t\tSystem.out.println(Helfer.gruss());", "\t}", "}"});
+        Command("Runner1");
+        QCOMPARE(Entries(), QStringList{});
+        QCOMPARE(prompts.Calls.size(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(TerminalDone(), 60000);
+        QCOMPARE(TerminalOutput(), QStringLiteral("Hallo Helfer\n\n\n"));
+    }
+
+    void a_new_application_saved_under_a_name_of_its_own_runs() {
+        inis.RWinMin = true;
+        Command("NeuApplication1");
+        const QString path = QDir(sources).filePath("Hallo.java");
+        prompts.Files.enqueue(path);
+        Command("SpeichernUnter1");
+        QVERIFY2(form->CurrentMemo()->Text().contains("class Hallo"),
+                 qPrintable(form->CurrentMemo()->Text()));
+        Command("Runner1");
+        QCOMPARE(Entries(), QStringList{});
+        QTRY_VERIFY_WITH_TIMEOUT(TerminalDone(), 60000);
+        QVERIFY(QFileInfo::exists(QDir(sources).filePath("Hallo.class")));
+    }
+
     void a_failed_compile_starts_nothing() {
         const QString path =
             OpenSource("Hallo.java", QStringList{"class Hallo {", "\tint i = ;", "}"});
