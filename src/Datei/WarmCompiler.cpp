@@ -238,7 +238,7 @@ void TWarmCompiler::Follow(const TCompilerCall& call, const QString& workingDir)
 
 int TWarmCompiler::BudgetMs() const {
     const qint64 estimate = FreshMs >= 0 ? FreshMs : FirstEstimateMs;
-    return static_cast<int>(std::max<qint64>(MinimumBudgetMs, estimate));
+    return static_cast<int>(std::max<qint64>(std::max(MinimumBudgetMs, Patience), estimate));
 }
 
 doscall::TCapture TWarmCompiler::Warm(const TCompilerCall& call, const QString& workingDir,

@@ -65,6 +65,9 @@ public:
     // Waits, handling events but no user input, until the helper is ready or
     // cannot be; whether it is ready. For tests and benchmarks.
     bool WaitUntilReady(int timeoutMs);
+    // Gives the helper at least `ms` for each compile before a fresh javac
+    // takes over: for tests that compare the two on a busy machine.
+    void SetPatience(int ms) { Patience = ms; }
     // The helper's process, 0 when none runs.
     qint64 HelperProcessId() const;
     TCounts Counts() const { return Count; }
@@ -101,6 +104,7 @@ private:
     bool SlowStart = false;
     int Failures = 0;
     qint64 FreshMs = -1;
+    int Patience = 0;
     QString LastFallback;
     QString LastEnd;
     TCounts Count;
