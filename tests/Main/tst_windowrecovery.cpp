@@ -418,6 +418,32 @@ private slots:
         QVERIFY(!Form().SlotInUse(3));
     }
 
+    void a_damaged_copy_is_said_at_start_and_not_offered() {
+        QVERIFY(Start());
+        Command(QStringLiteral("Neu1"));
+        Type(QStringLiteral("class Kaputt {}"));
+        QVERIFY(CopiesOnDisk(1));
+        Drop();
+        const QString path = Copies().first();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray bytes = file.readAll();
+        bytes[bytes.size() - 30] = '!';
+        QVERIFY(file.seek(0) && file.write(bytes) == bytes.size());
+        file.close();
+
+        QVERIFY(Start());
+        QVERIFY(TextsOf(QStringLiteral("ask")).isEmpty());
+        const QStringList said = TextsOf(QStringLiteral("message"));
+        QCOMPARE(said.size(), 1);
+        QVERIFY2(said[0].startsWith(QStringLiteral("Die Sicherung von noname.java ist beschädigt "
+                                                   "und kann nicht wiederhergestellt werden. Sie "
+                                                   "liegt jetzt hier: ") +
+                                    Root() + QStringLiteral("/damaged/")),
+                 qPrintable(said[0]));
+        QVERIFY(!Form().SlotInUse(1));
+    }
+
     void an_unusable_state_folder_is_said_once_and_editing_goes_on() {
         // A file where the state folder should be: no rights help there, not even root's.
         MakeFile(QStringLiteral("state"), "kein Ordner");
