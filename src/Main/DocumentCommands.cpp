@@ -72,11 +72,12 @@ bool TMainForm::AskBeforeReplacingFifthSlot() {
     return goOn;
 }
 
-bool TMainForm::NewDocument() {
+bool TMainForm::NewDocument(QString text) {
     if (!AskBeforeReplacingFifthSlot())
         return false;
     OpenSlot(TSlotDocument::NoName);
-    LoadText(CurrentMemo(), QString());
+    LoadText(CurrentMemo(), std::move(text));
+    TrackDocument(CurrentSlot());
     UpdateCommandStates();
     return true;
 }
@@ -86,17 +87,15 @@ void TMainForm::Neu1Click() {
 }
 
 void TMainForm::NeuApplet1Click() {
-    if (!NewDocument())
+    if (!NewDocument(datei::AppletTemplate()))
         return;
-    LoadText(CurrentMemo(), datei::AppletTemplate());
     CurrentDocument().FromTemplate = true;
     UpdateCommandStates();
 }
 
 void TMainForm::NeuApplication1Click() {
-    if (!NewDocument())
+    if (!NewDocument(datei::ApplicationTemplate()))
         return;
-    LoadText(CurrentMemo(), datei::ApplicationTemplate());
     CurrentDocument().FromTemplate = true;
     UpdateCommandStates();
 }
@@ -143,12 +142,16 @@ void TMainForm::OpenDocument(const QString& path) {
                                   .arg(file)))
         return stop();
     OpenSlot(file);
-    if (source.Status != datei::TReadStatus::Read)
+    if (source.Status != datei::TReadStatus::Read) {
+        // The slot is taken all the same: what is typed into it is kept like any other text.
+        TrackDocument(CurrentSlot());
         throw EKodiwerkError(QStringLiteral("Datei %1 kann nicht geöffnet werden").arg(file));
+    }
     CurrentDocument().Encoding = source.Source.Encoding;
     CurrentDocument().Stamp = source.Stamp;
     // Handed over, not copied: a long file's text is in memory once while the editor fills.
     LoadText(CurrentMemo(), std::move(source.Source.Text));
+    TrackDocument(CurrentSlot());
     UpdateCommandStates();
 }
 
@@ -191,6 +194,7 @@ bool TMainForm::SaveCurrentFile() {
             QStringLiteral("Datei %1 kann nicht erstellt werden").arg(document.File));
     document.Encoding = saved.Encoding;
     document.Stamp = saved.Stamp;
+    Recovery.Saved(document.RecoveryId, document.File, document.Encoding, document.Stamp);
     memo->SetModified(false);
     AddRecentFile(document.File);
     UpdateCommandStates();

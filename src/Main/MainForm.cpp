@@ -55,6 +55,9 @@ TMainForm::TMainForm(TInisRecord& inis, TPrompts& prompts, QStringList arguments
     Shortcuts = std::make_unique<TShortcutDispatch>(
         *this, *PopupMenu, [this](QMenu* menu) { RunOpeningHandler(menu); });
     Guard([this] { FormCreate(); });
+    // A copy that cannot be written is said where it interrupts nothing:
+    // it may come during a question or a compile.
+    connect(&Recovery, &recovery::TRecovery::ProblemOccurred, this, &TMainForm::ShowNote);
 }
 
 TMainForm::~TMainForm() = default;
@@ -112,7 +115,10 @@ void TMainForm::RunOpeningHandler(QMenu* menu) {
 }
 
 void TMainForm::ConnectEditor(TColorMemo* memo) {
-    memo->OnChange = [this](TColorMemo* sender) { Guard([&] { CMemo1Change(sender); }); };
+    memo->OnChange = [this](TColorMemo* sender) {
+        NoteTextChange(sender);
+        Guard([&] { CMemo1Change(sender); });
+    };
     memo->OnClick = [this](TColorMemo* sender) { Guard([&] { CMemo1Click(sender); }); };
     memo->OnKeyDown = [this](TColorMemo* sender, int& key, Qt::KeyboardModifiers modifiers) {
         Guard([&] { CMemo1KeyDown(sender, key, modifiers); });
@@ -185,4 +191,6 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::FormClose() {
     Guard([this] { SaveSettings(); });
+    // Every document is closed by now: the run's copies go.
+    Recovery.Exit();
 }

@@ -5,6 +5,7 @@
 #include "Main/CommandTable.h"
 #include "Main/SlotDocument.h"
 #include "Main/Workspace.h"
+#include "Recovery/Recovery.h"
 
 #include <QMainWindow>
 #include <QSize>
@@ -78,6 +79,10 @@ public:
     // Opens the file named on the command line, if it is a ".java" file.
     // Run once every window exists.
     void OpenCommandLineFile();
+    // Offers what a run that did not end normally left, into the free slots,
+    // and says when no copies of unsaved text can be kept. Run once at start,
+    // after the command-line files are open.
+    void OfferRecovery();
     // The secondary windows, once they exist. `showOptions` gives the dialog's result.
     void SetDialogs(std::function<int()> showOptions, std::function<void()> showInfo);
     // The options dialog, whose print page the print command reads when it prints.
@@ -167,8 +172,8 @@ private:
     void AddRecentFile(const QString& path);
     // The save question for the current slot; false when the command must stop.
     bool AskSaveChanges();
-    // New's steps; false when the save question stopped them.
-    bool NewDocument();
+    // New's steps, the editor then holding `text`; false when the save question stopped them.
+    bool NewDocument(QString text = QString());
     // With all five slots in use New and Open replace the fifth slot's text:
     // the save question then concerns that slot. False when it stopped.
     bool AskBeforeReplacingFifthSlot();
@@ -177,6 +182,14 @@ private:
     // Closes every slot, current one first; stops at the first slot kept open.
     bool CloseAllDocuments();
     void RecentFileClick(int n);
+
+    // --- crash recovery (the copies are TRecovery's) -------------------------------------
+    // Tells recovery of the document just put into slot n, once its record is complete.
+    void TrackDocument(int n);
+    // Puts a leftover into the next free slot, modified; the note about its file, or "".
+    QString RestoreDocument(const recovery::TLeftover& leftover);
+    // An editor's text changed: its copy becomes due, or goes when the text is the file's again.
+    void NoteTextChange(const TColorMemo* memo);
 
     // --- handlers of the window's own commands (the command table connects them) ----
     void Datei1Click();
@@ -214,6 +227,8 @@ private:
     QString OpenDialogInitialDir;
     QString LastDialogFolder; // of the last file chosen in an open or save dialog
     std::function<int()> ShowOptions;
+    // Keeps copies of unsaved text for after a crash.
+    recovery::TRecovery Recovery{this};
 
     // --- controls (objectName = the name in the command table or below) -------------------
     QToolBar* ToolBar1 = nullptr;

@@ -3,6 +3,7 @@
 
 #include "Datei/ErrorListRows.h"
 #include "Datei/SourceFile.h"
+#include "Recovery/CopyWriter.h"
 
 #include <QList>
 #include <QString>
@@ -29,6 +30,9 @@ struct TSlotDocument {
     // Made from a template and not yet saved under a name: its first name
     // becomes its class name.
     bool FromTemplate = false;
+    // How crash recovery knows the document; 0 while it is told nothing of
+    // it (a slot no longer in use, or a record just moved down).
+    recovery::TDocumentId RecoveryId = 0;
 
     bool Unnamed() const { return File == NoName; }
 };

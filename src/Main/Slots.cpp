@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QTabWidget>
+#include <utility>
 
 namespace {
 
@@ -61,6 +62,8 @@ void TMainForm::ShowSlot(int page) {
 void TMainForm::OpenSlot(const QString& path) {
     if (Last < SlotCount - 1)
         ++Last;
+    else
+        Recovery.Closed(Slot(SlotCount).Document.RecoveryId); // the fifth slot's is replaced
     ShowEditorPages(true);
     ShowSlot(Last);
     TEditorSlot& slot = Slot(Last + 1);
@@ -77,6 +80,8 @@ void TMainForm::CloseCurrentSlot() {
         return;
     const int c = CurrentSlot();
     const int h = Last + 1;
+    // From here on the editors' changes are moves, none of them the user's.
+    Recovery.Closed(std::exchange(Slot(c).Document.RecoveryId, 0));
     ChangingSlots = true;
     PC_Edit->setTabVisible(h - 1, false);
     ChangingSlots = false;
@@ -87,6 +92,9 @@ void TMainForm::CloseCurrentSlot() {
         to->SetSelStart(from->SelStart());
         to->SetModified(from->Modified());
         Slot(s).Document = Slot(s + 1).Document;
+        // Only the record moved down stands for the document now.
+        Slot(s + 1).Document.RecoveryId = 0;
+        Recovery.Moved(Slot(s).Document.RecoveryId, s, [to] { return to->Text(); });
         ShowTabCaption(s);
     }
     --Last;

@@ -50,6 +50,8 @@ TKodiwerkWindows::TKodiwerkWindows(TPrompts& prompts, const QStringList& argumen
     // Only now that every window exists may the command-line file be opened.
     OptionForm->LoadPathFields();
     main->OpenCommandLineFile();
+    // What is left from a crash takes the slots the command line left free.
+    main->OfferRecovery();
     // In the background, so the first F8 finds the compiler ready.
     main->WarmUpCompiler();
 }

@@ -18,8 +18,9 @@ class TDirListForm;
 // main window, about box, help window, options dialog, directory chooser;
 // and the settings record they share, which lives as long as they do. Right
 // after the settings are read the user is told what they could not read;
-// once all windows exist the options dialog's path fields are filled and the
-// file named on the command line is opened.
+// once all windows exist the options dialog's path fields are filled, the
+// file named on the command line is opened, and what a run that did not end
+// normally left is offered.
 struct TKodiwerkWindows {
     // `findJdks` looks for the machine's Java installations, for a start
     // with no JDK set and for the chooser; empty: the machine's own search.

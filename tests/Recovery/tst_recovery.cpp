@@ -77,6 +77,31 @@ private slots:
             qputenv("XDG_STATE_HOME", saved);
     }
 
+    void a_fingerprint_leaves_a_save_under_way_beside_the_file_alone() {
+        // The worker takes fingerprints while the window may be saving the
+        // same file, its new text beside it under a temporary name.
+        const QString path = dir->filePath(QStringLiteral("Hallo.java"));
+        const QString temporary = dir->filePath(QStringLiteral(".Hallo.java.1f2e3d~"));
+        for (const QString& name : {path, temporary}) {
+            QFile file(name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("class Hallo {}\r\n");
+        }
+        const datei::TFileStamp stamp = datei::StampOf(path);
+        const TFileFingerprint print = FingerprintOf(path, stamp);
+        QCOMPARE(print.Hash.size(), 32);
+        QVERIFY(QFileInfo::exists(temporary));
+        QCOMPARE(DiskStateOf(path, print), TDiskState::Unchanged);
+        QVERIFY(QFileInfo::exists(temporary));
+        // Another version by now: no hash for the one asked for.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("// mehr\r\n");
+        file.close();
+        QVERIFY(FingerprintOf(path, stamp).Hash.isEmpty());
+        QCOMPARE(DiskStateOf(path, print), TDiskState::Changed);
+    }
+
     void a_copy_follows_once_typing_pauses_and_not_before() {
         const qint64 idle = 300;
         TRecovery recovery(rig::Quick(Root(), idle, 60000));
