@@ -574,9 +574,12 @@ int main(int argc, char** argv) {
     const QStringList arguments = QApplication::arguments();
     if (startToWindow)
         return StartToWindow(arguments.value(1));
-    // Settings of a first start, never the user's own; the children inherit them.
+    // Settings of a first start and recovery copies, never the user's own;
+    // the children inherit them.
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
 
     TOptions options;
     if (arguments.contains(QStringLiteral("--quick")))
