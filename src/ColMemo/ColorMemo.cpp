@@ -24,6 +24,8 @@ TColorMemo::TColorMemo(QWidget* parent)
     connect(document(), &QTextDocument::cursorPositionChanged, this,
             [this] { m_textChanged = true; });
     connect(this, &QPlainTextEdit::textChanged, this, &TColorMemo::TextChanged);
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &TColorMemo::UpdateGutterWidth);
+    connect(this, &QPlainTextEdit::updateRequest, this, &TColorMemo::GutterRequest);
     // The caret is drawn over the colours, not by the editor below them.
     setCursorWidth(0);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TColorMemo::CaretMoved);

@@ -17,6 +17,8 @@
 #include <functional>
 #include <vector>
 
+class TColorMemoGutter;
+
 // The editor control of every slot: a plain-text editor that offers its text,
 // selection and caret in the character-index model (every line break counts
 // as two characters, CR LF) and paints the runs of its colour rules over its
@@ -126,6 +128,14 @@ public:
     };
     const TPaintReport& LastPaint() const { return m_lastPaint; }
 
+    // ---- line numbers ----
+    // A gutter of line numbers left of the text; off at first. It takes its width from the
+    // viewport, whose coordinates (PosFromChar, CharFromPos, the mouse) stay the text's own.
+    void SetLineNumbers(bool on);
+    bool LineNumbers() const { return m_lineNumbers; }
+    // The gutter's width in pixels; 0 while the line numbers are off.
+    int GutterWidth() const { return m_gutterWidth; }
+
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -136,6 +146,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
@@ -143,6 +154,8 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    friend class TColorMemoGutter;
+
     enum class TPending { None, CaretLine, Full };
 
     void DocumentChanged(int pos, int removed, int added);
@@ -170,6 +183,11 @@ private:
     // The hot spot under a viewport point: its text when over one.
     bool HotSpotAt(const QPoint& pos, QString* text) const;
     void TrackHotSpot(const QPoint& pos);
+
+    void UpdateGutterWidth();
+    void PlaceGutter();
+    void GutterRequest(const QRect& rect, int dy);
+    void PaintGutter(const TColorMemoGutter& gutter, QPainter& painter, const QRect& rect) const;
 
     TTextModel m_model;
     // The visible lines of the last paint; kept so their list is not allocated at every paint.
@@ -206,4 +224,9 @@ private:
     QObject* m_control = nullptr;    // the editor's own text control
     QElapsedTimer m_lastDoubleClick; // a triple click is still possible shortly after
     QRect m_caretRect;               // where the caret was drawn last
+
+    bool m_lineNumbers = false;
+    TColorMemoGutter* m_gutter = nullptr; // made when first switched on
+    int m_gutterDigits = 0;               // the digits its width was last made for
+    int m_gutterWidth = 0;
 };

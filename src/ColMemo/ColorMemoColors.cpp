@@ -136,10 +136,12 @@ void TColorMemo::resizeEvent(QResizeEvent* e) {
     if (lineWrapMode() == NoWrap && viewport()->width() >= m_layoutWidth) {
         QResizeEvent sameWidth(e->size(), QSize(e->size().width(), e->oldSize().height()));
         QPlainTextEdit::resizeEvent(&sameWidth);
+        PlaceGutter();
         return;
     }
     QPlainTextEdit::resizeEvent(e);
     m_layoutWidth = viewport()->width();
+    PlaceGutter();
 }
 
 void TColorMemo::PaintRuns(QPainter& painter, const QRect& paintRect, bool caretLineOnly) {
