@@ -10,7 +10,8 @@
 #include <algorithm>
 
 TColorMemo::TColorMemo(QWidget* parent)
-    : QPlainTextEdit(parent), m_model(document()), m_geometry(m_model, document()) {
+    : QPlainTextEdit(parent), m_model(document()), m_geometry(m_model, document()),
+      m_marks(m_model, document()) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setWordWrapMode(QTextOption::NoWrap);
     setTabChangesFocus(false);
@@ -24,6 +25,8 @@ TColorMemo::TColorMemo(QWidget* parent)
     connect(document(), &QTextDocument::cursorPositionChanged, this,
             [this] { m_textChanged = true; });
     connect(this, &QPlainTextEdit::textChanged, this, &TColorMemo::TextChanged);
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &TColorMemo::UpdateGutterWidth);
+    connect(this, &QPlainTextEdit::updateRequest, this, &TColorMemo::GutterRequest);
     // The caret is drawn over the colours, not by the editor below them.
     setCursorWidth(0);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &TColorMemo::CaretMoved);
@@ -57,6 +60,7 @@ QString TColorMemo::Text() const {
 }
 
 void TColorMemo::SetText(QString text) {
+    ClearMarks();
     QList<TTextModel::TMarked> marked;
     const QString doc = TTextModel::ToDocument(std::move(text), marked);
     // The editor's own reset (caret, undo history, modified flag) with no text, then the text in
@@ -237,7 +241,8 @@ void TColorMemo::SetModified(bool modified) {
 
 // ---- events ----------------------------------------------------------------
 
-void TColorMemo::DocumentChanged(int /*pos*/, int removed, int added) {
+void TColorMemo::DocumentChanged(int pos, int removed, int added) {
+    MarksEdited(pos, removed, added);
     // A change of as many characters as before may be a change of formats only; text changes
     // of equal length are told by the cursors they move (see m_textEnd).
     if (removed != added)

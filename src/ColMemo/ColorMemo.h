@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ColMemo/ColorMemoGeometry.h"
+#include "ColMemo/ColorMemoMarks.h"
 #include "ColMemo/ColorMemoPainter.h"
 #include "ColMemo/ColorRules.h"
 #include "ColMemo/HotSpot.h"
@@ -16,6 +17,8 @@
 #include <cstdint>
 #include <functional>
 #include <vector>
+
+class TColorMemoGutter;
 
 // The editor control of every slot: a plain-text editor that offers its text,
 // selection and caret in the character-index model (every line break counts
@@ -126,6 +129,27 @@ public:
     };
     const TPaintReport& LastPaint() const { return m_lastPaint; }
 
+    // ---- line numbers ----
+    // A gutter of line numbers left of the text; off at first. It takes its width from the
+    // viewport, whose coordinates (PosFromChar, CharFromPos, the mouse) stay the text's own.
+    void SetLineNumbers(bool on);
+    bool LineNumbers() const { return m_lineNumbers; }
+    // The gutter's width in pixels; 0 while the line numbers are off.
+    int GutterWidth() const { return m_gutterWidth; }
+
+    // ---- marks ----
+    // Marks of errors and warnings: their lines tinted under the text, the marked characters
+    // underlined with a wave, their tool tips over the line. Each change of the set is told by
+    // MarksChanged; SetText and every edit of a mark's line take marks away.
+    void SetMarks(std::vector<TMark> marks);
+    void ClearMarks();
+    const std::vector<TMark>& Marks() const { return m_marks.Marks(); }
+    // The tool tips of a line's marks, one per text line; "" when the line has none.
+    QString MarksToolTip(int32_t line) const { return m_marks.ToolTip(line); }
+
+signals:
+    void MarksChanged();
+
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -136,6 +160,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void changeEvent(QEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void timerEvent(QTimerEvent* e) override;
@@ -143,6 +169,8 @@ protected:
     QMimeData* createMimeDataFromSelection() const override;
 
 private:
+    friend class TColorMemoGutter;
+
     enum class TPending { None, CaretLine, Full };
 
     void DocumentChanged(int pos, int removed, int added);
@@ -170,6 +198,18 @@ private:
     // The hot spot under a viewport point: its text when over one.
     bool HotSpotAt(const QPoint& pos, QString* text) const;
     void TrackHotSpot(const QPoint& pos);
+
+    void UpdateGutterWidth();
+    void PlaceGutter();
+    void GutterRequest(const QRect& rect, int dy);
+    void PaintGutter(const TColorMemoGutter& gutter, QPainter& painter, const QRect& rect) const;
+
+    // The visible line's rectangle in viewport coordinates, across the whole viewport.
+    QRectF LineBand(const QTextBlock& block) const;
+    void PaintMarkTints(const std::vector<TColorMemoMarks::TMarkedLine>& lines, const QRect& clip);
+    void PaintMarkWaves(QPainter& painter, int32_t first, int32_t last, const QRect& clip) const;
+    static QColor TintOf(bool warning);
+    void MarksEdited(int pos, int removed, int added);
 
     TTextModel m_model;
     // The visible lines of the last paint; kept so their list is not allocated at every paint.
@@ -206,4 +246,13 @@ private:
     QObject* m_control = nullptr;    // the editor's own text control
     QElapsedTimer m_lastDoubleClick; // a triple click is still possible shortly after
     QRect m_caretRect;               // where the caret was drawn last
+
+    bool m_lineNumbers = false;
+    TColorMemoGutter* m_gutter = nullptr; // made when first switched on
+    int m_gutterDigits = 0;               // the digits its width was last made for
+    int m_gutterWidth = 0;
+
+    TColorMemoMarks m_marks;
+    // The marked lines of the paint under way, with their tint.
+    std::vector<TColorMemoMarks::TMarkedLine> m_paintedMarks;
 };

@@ -99,10 +99,14 @@ void TColorMemo::paintEvent(QPaintEvent* e) {
             layout->setCacheEnabled(true);
         origin.ry() += blockBoundingRect(block).height();
     }
+    // The tint of marked lines lies under everything the editor and the colours draw.
+    m_paintedMarks = m_marks.LinesIn(first, last);
+    PaintMarkTints(m_paintedMarks, e->rect());
     QPlainTextEdit::paintEvent(e);
     QPainter painter(viewport());
     if (colouring)
         PaintRuns(painter, e->rect(), CaretLineScanFor(e->rect()));
+    PaintMarkWaves(painter, first, last, e->rect());
     KeepShaping(colouring ? first : 0, colouring ? last : -1, painter);
     m_pending = TPending::None;
     if (m_caretOn && hasFocus()) {
@@ -136,10 +140,12 @@ void TColorMemo::resizeEvent(QResizeEvent* e) {
     if (lineWrapMode() == NoWrap && viewport()->width() >= m_layoutWidth) {
         QResizeEvent sameWidth(e->size(), QSize(e->size().width(), e->oldSize().height()));
         QPlainTextEdit::resizeEvent(&sameWidth);
+        PlaceGutter();
         return;
     }
     QPlainTextEdit::resizeEvent(e);
     m_layoutWidth = viewport()->width();
+    PlaceGutter();
 }
 
 void TColorMemo::PaintRuns(QPainter& painter, const QRect& paintRect, bool caretLineOnly) {
@@ -148,9 +154,13 @@ void TColorMemo::PaintRuns(QPainter& painter, const QRect& paintRect, bool caret
     m_scanner.OnDraw = OnDraw;
     m_scanner.Scan(ScanInput(caretLineOnly), geometry);
 
-    const TColorMemoPainter::TStyle style{palette().color(QPalette::Base),
-                                          palette().color(QPalette::Text), font(),
-                                          m_hotSpot.Underlined};
+    TColorMemoPainter::TStyle style{palette().color(QPalette::Base),
+                                    palette().color(QPalette::Text),
+                                    font(),
+                                    m_hotSpot.Underlined,
+                                    {}};
+    for (const TColorMemoMarks::TMarkedLine& marked : m_paintedMarks)
+        style.LineBackgrounds.emplace_back(marked.Line, TintOf(marked.Warning));
     TColorMemoPainter runs(painter, geometry, palette(), style);
     runs.DrawRuns(m_scanner.KeyList(), m_scanner.RunCount(), paintRect, OnDrawKey);
     m_lastPaint = {m_lastPaint.Count + 1, caretLineOnly, m_scanner.ScanStart(),

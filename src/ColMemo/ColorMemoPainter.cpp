@@ -124,6 +124,7 @@ void TColorMemoPainter::DrawAcrossLines(const TKeyDescr& run, int32_t firstLine,
 
 bool TColorMemoPainter::Piece(int32_t line, int32_t first, int32_t last, TPiece& piece) const {
     piece.Line = m_geometry.Visible(line);
+    piece.LineNumber = line;
     // Lines above or below the clip are left out before any x position is looked for: a paint
     // of the caret's line measures that line only.
     if (!piece.Line || piece.Line->Rect.bottom() <= m_clip.top() ||
@@ -169,10 +170,17 @@ const TColorMemoPainter::TColumns& TColorMemoPainter::ClipColumns(int32_t line,
     return columns;
 }
 
+const QColor& TColorMemoPainter::BackgroundOf(int32_t line) const {
+    for (const auto& [tinted, color] : m_style.LineBackgrounds)
+        if (tinted == line)
+            return color;
+    return m_style.Background;
+}
+
 void TColorMemoPainter::DrawText(const TPiece& piece, const QColor& color, bool underline) {
     const QTextLayout* layout = piece.Line->Block.layout();
     const QTextLine textLine = layout->lineAt(0);
-    m_painter.fillRect(piece.Rect, m_style.Background);
+    m_painter.fillRect(piece.Rect, BackgroundOf(piece.LineNumber));
     if (!m_penSet || color != m_penColor) {
         m_painter.setPen(color);
         m_penColor = color;

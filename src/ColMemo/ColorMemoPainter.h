@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QRect>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -33,6 +34,8 @@ public:
         QColor FontColor;
         QFont Font;
         bool UnderlineHotSpots = true;
+        // Lines whose runs stand on another colour than Background (marked lines).
+        std::vector<std::pair<int32_t, QColor>> LineBackgrounds;
     };
 
     TColorMemoPainter(QPainter& painter, const TColorMemoGeometry& geometry,
@@ -45,6 +48,7 @@ public:
 private:
     struct TPiece {
         const TColorMemoGeometry::TVisibleLine* Line = nullptr;
+        int32_t LineNumber = 0;
         int Column = 0;
         int Length = 0;
         QRectF Rect;
@@ -62,6 +66,7 @@ private:
         int Last = -1;
     };
     const TColumns& ClipColumns(int32_t line, const QTextLine& textLine) const;
+    const QColor& BackgroundOf(int32_t line) const;
     void DrawText(const TPiece& piece, const QColor& color, bool underline);
     void DrawKey(const TPiece& piece, const QColor& color, const TKeyDrawEvent& onDrawKey);
 
