@@ -5,6 +5,11 @@
 //  - the same keystroke with only the caret-line repaint it asks for;
 //  - scrolling one page, with the forced repaint.
 // The cost must follow the window, not the file: the big/small ratio should stay near 1.
+// Then the line numbers, in two 200,000-line files, one with the gutter and one without:
+//  - a keystroke with the paints the window makes of it (the caret's line, its number);
+//  - a keystroke with a forced repaint of the viewport and of the gutter;
+// the ratio with/without should stay below 1.2. Also timed once: loading the file into a shown
+// editor with the gutter on and off, and switching the gutter in it.
 // Times are per operation: the median of a batch, the best of alternating batches, so that
 // load from other processes does not skew the ratio.
 
@@ -66,8 +71,9 @@ struct TEditor {
     int Lines = 0;
     double LoadMs = 0;
 
-    explicit TEditor(int lines) : Lines(lines) {
+    explicit TEditor(int lines, bool lineNumbers = false) : Lines(lines) {
         colmemo::AddJavaRules(Memo.ColorRules());
+        Memo.SetLineNumbers(lineNumbers);
         QFont font(QStringLiteral("Liberation Mono"));
         font.setPixelSize(15);
         Memo.setFont(font);
@@ -95,6 +101,13 @@ struct TEditor {
         QApplication::sendEvent(&Memo, &press);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
         QApplication::sendEvent(&Memo, &release);
+    }
+
+    // The viewport, and the gutter when there is one, repainted at once.
+    void RepaintAll() {
+        Memo.viewport()->repaint();
+        if (QWidget* gutter = Memo.findChild<QWidget*>(QStringLiteral("LineNumbers")))
+            gutter->repaint();
     }
 
     QRect CaretLine() const {
@@ -130,6 +143,64 @@ void Measure(const char* name, TEditor& small, TEditor& big, const TStep& timed,
     }
     std::printf("%-34s %9.1f us %9.1f us   ratio %.2f\n", name, bestSmall, bestBig,
                 bestBig / bestSmall);
+}
+
+// One-off costs of the gutter in a shown editor: loading a long file with it on and off, and
+// switching it on and off again (each a new width of the viewport).
+void GutterOneOffs(int lines) {
+    const QString text = JavaText(lines);
+    for (bool on : {false, true}) {
+        TColorMemo memo;
+        colmemo::AddJavaRules(memo.ColorRules());
+        memo.resize(900, 40 * 19);
+        memo.show();
+        memo.SetLineNumbers(on);
+        QApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        memo.SetText(text);
+        QApplication::processEvents();
+        const double load = timer.nsecsElapsed() / 1e6;
+        timer.start();
+        memo.SetLineNumbers(!on);
+        QApplication::processEvents();
+        const double first = timer.nsecsElapsed() / 1e6;
+        timer.start();
+        memo.SetLineNumbers(on);
+        QApplication::processEvents();
+        const double second = timer.nsecsElapsed() / 1e6;
+        std::printf("gutter %-3s: load %d lines shown %.1f ms, switch %s %.1f ms, back %.1f ms\n",
+                    on ? "on" : "off", lines, load, on ? "off" : "on", first, second);
+    }
+}
+
+void LineNumbers() {
+    constexpr int Lines = 200000;
+    TEditor plain(Lines, false);
+    TEditor numbered(Lines, true);
+    std::printf("%-34s %12s %12s\n", "", "gutter off", "gutter on");
+    // The paints a keystroke asks for, made as the window makes them.
+    Measure(
+        "keystroke + its own paints", plain, numbered,
+        [](TEditor& e) {
+            e.Key(Qt::Key_X, QStringLiteral("x"));
+            QApplication::processEvents();
+        },
+        [](TEditor& e) {
+            e.Key(Qt::Key_Backspace, QStringLiteral("\b"));
+            QApplication::processEvents();
+        });
+    Measure(
+        "keystroke + viewport/gutter repaint", plain, numbered,
+        [](TEditor& e) {
+            e.Key(Qt::Key_X, QStringLiteral("x"));
+            e.RepaintAll();
+        },
+        [](TEditor& e) {
+            e.Key(Qt::Key_Backspace, QStringLiteral("\b"));
+            e.RepaintAll();
+        });
+    GutterOneOffs(Lines);
 }
 
 } // namespace
@@ -179,5 +250,6 @@ int main(int argc, char** argv) {
             e.Memo.verticalScrollBar()->triggerAction(QScrollBar::SliderPageStepSub);
             e.Memo.viewport()->repaint();
         });
+    LineNumbers();
     return 0;
 }

@@ -200,6 +200,7 @@ private:
     void TrackHotSpot(const QPoint& pos);
 
     void UpdateGutterWidth();
+    void UpdateGutterRow(int line);
     void PlaceGutter();
     void GutterRequest(const QRect& rect, int dy);
     void PaintGutter(const TColorMemoGutter& gutter, QPainter& painter, const QRect& rect) const;
@@ -251,6 +252,7 @@ private:
     TColorMemoGutter* m_gutter = nullptr; // made when first switched on
     int m_gutterDigits = 0;               // the digits its width was last made for
     int m_gutterWidth = 0;
+    int m_gutterCaretLine = -1; // the line whose number is drawn stronger
 
     TColorMemoMarks m_marks;
     // The marked lines of the paint under way, with their tint.

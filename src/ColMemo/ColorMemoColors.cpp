@@ -211,6 +211,11 @@ void TColorMemo::RestartBlink() {
 
 void TColorMemo::CaretMoved() {
     m_steadyCaret = OnLongLine();
+    if (m_lineNumbers && textCursor().blockNumber() != m_gutterCaretLine) {
+        UpdateGutterRow(m_gutterCaretLine);
+        m_gutterCaretLine = textCursor().blockNumber();
+        UpdateGutterRow(m_gutterCaretLine);
+    }
     if (hasFocus())
         RestartBlink();
     viewport()->update(m_caretRect);

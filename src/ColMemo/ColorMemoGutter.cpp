@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -48,10 +49,27 @@ int TColorMemoGutter::WidthFor(const QFontMetricsF& metrics, int digits) {
     return int(std::ceil(digit * digits)) + 2 * Padding(metrics);
 }
 
+TColorMemoGutter::TDigitGlyphs TColorMemoGutter::GlyphsOf(const QFont& font) {
+    TDigitGlyphs digits;
+    digits.Font = QRawFont::fromFont(font);
+    const QList<quint32> glyphs = digits.Font.glyphIndexesForString(QStringLiteral("0123456789"));
+    if (glyphs.size() != 10)
+        return digits;
+    const QList<QPointF> advances = digits.Font.advancesForGlyphIndexes(glyphs);
+    for (int i = 0; i < 10; ++i) {
+        digits.Glyphs[i] = glyphs[i];
+        digits.Advances[i] = advances.value(i).x();
+    }
+    return digits;
+}
+
 void TColorMemoGutter::TakeFont() {
     // The numbers are set in the editor's own font, so they sit on the lines' baselines.
-    m_bold = m_memo->font();
-    m_bold.setBold(true);
+    QFont bold = m_memo->font();
+    bold.setBold(true);
+    m_plain = GlyphsOf(m_memo->font());
+    m_bold = GlyphsOf(bold);
+    m_padding = Padding(QFontMetricsF(m_memo->font()));
     const QPalette& palette = m_memo->palette();
     const QColor base = palette.color(QPalette::Base);
     const QColor text = palette.color(QPalette::Text);
@@ -65,15 +83,53 @@ void TColorMemoGutter::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
 }
 
-void TColorMemoGutter::DrawNumber(QPainter& painter, int32_t number, qreal baseline,
-                                  bool caretLine) const {
-    const QFont& font = caretLine ? m_bold : m_memo->font();
-    const QString text = QString::number(number);
-    const QFontMetricsF metrics(font);
-    const qreal right = width() - Padding(QFontMetricsF(m_memo->font()));
-    painter.setFont(font);
-    painter.setPen(caretLine ? m_caretNumber : m_number);
-    painter.drawText(QPointF(right - metrics.horizontalAdvance(text), baseline), text);
+void TColorMemoGutter::AddNumber(const TDigitGlyphs& digits, const TRow& row,
+                                 QList<quint32>& glyphs, QList<QPointF>& positions) const {
+    const qsizetype end = glyphs.size();
+    qreal x = width() - m_padding;
+    for (int32_t rest = std::max(row.Number, 0);; rest /= 10) {
+        const int digit = rest % 10;
+        x -= digits.Advances[digit];
+        glyphs.insert(end, digits.Glyphs[digit]);
+        positions.insert(end, QPointF(x, row.Baseline));
+        if (rest < 10)
+            break;
+    }
+}
+
+// Without the digits' glyphs, as text.
+void TColorMemoGutter::DrawText(QPainter& painter, const TRow& row) const {
+    const QString text = QString::number(row.Number);
+    painter.setFont(m_memo->font());
+    painter.setPen(row.CaretLine ? m_caretNumber : m_number);
+    const qreal advance = QFontMetricsF(m_memo->font()).horizontalAdvance(text);
+    painter.drawText(QPointF(width() - m_padding - advance, row.Baseline), text);
+}
+
+// One glyph run for the plain numbers and one for the caret's: drawing numbers one by one
+// would cost about as much as the whole rest of a paint of the window.
+void TColorMemoGutter::DrawNumbers(QPainter& painter, const std::vector<TRow>& rows) const {
+    if (!m_plain.Font.isValid() || !m_bold.Font.isValid()) {
+        for (const TRow& row : rows)
+            DrawText(painter, row);
+        return;
+    }
+    for (bool caretLine : {false, true}) {
+        const TDigitGlyphs& digits = caretLine ? m_bold : m_plain;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        for (const TRow& row : rows)
+            if (row.CaretLine == caretLine)
+                AddNumber(digits, row, glyphs, positions);
+        if (glyphs.isEmpty())
+            continue;
+        QGlyphRun run;
+        run.setRawFont(digits.Font);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        painter.setPen(caretLine ? m_caretNumber : m_number);
+        painter.drawGlyphRun(QPointF(), run);
+    }
 }
 
 void TColorMemoGutter::paintEvent(QPaintEvent* e) {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QRawFont>
 #include <QWidget>
 #include <cstdint>
+#include <vector>
 
 class QFontMetricsF;
 class TColorMemo;
@@ -22,9 +24,14 @@ public:
     // room on either side.
     static int WidthFor(const QFontMetricsF& metrics, int digits);
 
-    // Draws a line's number (1-based) right-aligned on the line's baseline, the caret's line
-    // stronger.
-    void DrawNumber(QPainter& painter, int32_t number, qreal baseline, bool caretLine) const;
+    // A line's number (1-based) and the baseline it stands on.
+    struct TRow {
+        int32_t Number;
+        qreal Baseline;
+        bool CaretLine; // drawn stronger
+    };
+    // Draws the numbers right-aligned, all in one go.
+    void DrawNumbers(QPainter& painter, const std::vector<TRow>& rows) const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -32,11 +39,25 @@ protected:
     void changeEvent(QEvent* e) override;
 
 private:
+    // The glyphs of the ten digits in a font: a number is put together from them, with no
+    // shaping of its text at every paint.
+    struct TDigitGlyphs {
+        QRawFont Font;
+        quint32 Glyphs[10] = {};
+        qreal Advances[10] = {};
+    };
+    static TDigitGlyphs GlyphsOf(const QFont& font);
+    // Adds a number's glyphs, from its last digit leftwards so that it ends at the padding.
+    void AddNumber(const TDigitGlyphs& digits, const TRow& row, QList<quint32>& glyphs,
+                   QList<QPointF>& positions) const;
+    void DrawText(QPainter& painter, const TRow& row) const;
     static int Padding(const QFontMetricsF& metrics);
     void TakeFont();
 
     TColorMemo* m_memo;
-    QFont m_bold;
+    TDigitGlyphs m_plain;
+    TDigitGlyphs m_bold;
+    int m_padding = 0;
     QColor m_number;
     QColor m_caretNumber;
 };

@@ -56,6 +56,7 @@ void TColorMemo::SetLineNumbers(bool on) {
     }
     if (!m_gutter)
         m_gutter = new TColorMemoGutter(this);
+    m_gutterCaretLine = textCursor().blockNumber();
     UpdateGutterWidth();
     m_gutter->show();
 }
@@ -82,16 +83,24 @@ void TColorMemo::PlaceGutter() {
     m_gutter->setGeometry(text.left() - m_gutterWidth, text.top(), m_gutterWidth, text.height());
 }
 
-// The editor's own requests to repaint a part of the viewport: the same rows of numbers, or a
-// scroll of them along with the text. A moved caret asks for its old and new rows, which
-// repaints the number drawn stronger.
+// The editor's own requests to repaint the viewport. The numbers scroll along with the text,
+// and a repaint of all of it (as when lines come or go) repaints all of them; a line's own
+// repaint (a keystroke, the caret) changes no number and leaves the gutter alone.
 void TColorMemo::GutterRequest(const QRect& rect, int dy) {
     if (!m_lineNumbers)
         return;
     if (dy != 0)
         m_gutter->scroll(0, dy);
-    else
-        m_gutter->update(0, rect.y(), m_gutter->width(), rect.height());
+    else if (rect.contains(viewport()->rect()))
+        m_gutter->update();
+}
+
+void TColorMemo::UpdateGutterRow(int line) {
+    const QTextBlock block = document()->findBlockByNumber(line);
+    if (!block.isValid())
+        return;
+    const QRectF row = blockBoundingGeometry(block).translated(contentOffset());
+    m_gutter->update(QRectF(0, row.top(), m_gutter->width(), row.height()).toAlignedRect());
 }
 
 void TColorMemo::changeEvent(QEvent* e) {
@@ -111,16 +120,17 @@ void TColorMemo::PaintGutter(const TColorMemoGutter& gutter, QPainter& painter,
     QTextBlock block = firstVisibleBlock();
     int number = block.blockNumber() + 1;
     qreal top = blockBoundingGeometry(block).translated(contentOffset()).top();
+    std::vector<TColorMemoGutter::TRow> rows;
     for (; block.isValid() && top < bottom; block = block.next(), ++number) {
         const qreal height = blockBoundingRect(block).height();
         const QTextLayout* layout = block.layout();
         if (top + height > rect.top() && layout && layout->lineCount() > 0) {
             const QTextLine line = layout->lineAt(0);
-            gutter.DrawNumber(painter, number, top + line.y() + line.ascent(),
-                              number - 1 == caretLine);
+            rows.push_back({number, top + line.y() + line.ascent(), number - 1 == caretLine});
         }
         top += height;
     }
+    gutter.DrawNumbers(painter, rows);
 }
 
 // ---- marks -----------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -142,6 +143,8 @@ private slots:
     void text_pixels_are_only_moved_by_the_gutter();
     void numbers_stay_while_the_text_scrolls_sideways();
     void wheel_over_the_numbers_scrolls_the_text();
+    void typing_in_a_line_leaves_the_numbers_unpainted();
+    void new_last_line_gets_its_number();
 };
 
 void TestColorMemoGutter::digits_follow_the_line_count_data() {
@@ -385,6 +388,71 @@ void TestColorMemoGutter::wheel_over_the_numbers_scrolls_the_text() {
                      Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(gutter, &down);
     QVERIFY(memo.FirstVisibleLine() > 0);
+}
+
+namespace {
+
+// Counts the paints a widget gets, and the rows they cover.
+class TPaintCounter : public QObject {
+public:
+    int Paints = 0;
+    QRect Covered;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            ++Paints;
+            Covered |= static_cast<QPaintEvent*>(event)->rect();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void TestColorMemoGutter::typing_in_a_line_leaves_the_numbers_unpainted() {
+    TColorMemo memo;
+    memo.SetLineNumbers(true);
+    QVERIFY(memorig::Show(memo, Lines(300)));
+    memo.SetCaretLine(5);
+    memorig::Settle();
+    TPaintCounter counter;
+    GutterOf(memo)->installEventFilter(&counter);
+    QTest::keyClicks(&memo, QStringLiteral("abc"));
+    QTest::keyClick(&memo, Qt::Key_Backspace);
+    memorig::Settle();
+    QCOMPARE(counter.Paints, 0);
+    // the caret to another line: the two rows whose emphasis changes, not the whole gutter
+    QTest::keyClick(&memo, Qt::Key_Down);
+    memorig::Settle();
+    QVERIFY(counter.Paints > 0);
+    QVERIFY(counter.Covered.intersects(GutterRow(memo, 5)));
+    QVERIFY(counter.Covered.intersects(GutterRow(memo, 6)));
+    QVERIFY(!counter.Covered.intersects(GutterRow(memo, 12)));
+    QVERIFY(!counter.Covered.intersects(GutterRow(memo, 1)));
+}
+
+void TestColorMemoGutter::new_last_line_gets_its_number() {
+    TColorMemo memo;
+    memo.SetLineNumbers(true);
+    QVERIFY(memorig::Show(memo, Lines(5)));
+    memo.SetCaretLine(2);
+    memorig::Settle();
+    // the row below the last line, before there is a line 5
+    const QRect last = GutterRow(memo, 4);
+    const QRect below = last.translated(0, last.height());
+    const auto inkOfRow = [&memo, &last, &below](int line) {
+        const QImage shown = Shown(GutterOf(memo));
+        return InkBox(InkMask(shown, line == 5 ? below : last));
+    };
+    QVERIFY(inkOfRow(5).isEmpty());
+    QVERIFY(!inkOfRow(4).isEmpty());
+    QTest::keyClick(&memo, Qt::Key_Return);
+    memorig::Settle();
+    QVERIFY(!inkOfRow(5).isEmpty());
+    QTest::keyClick(&memo, Qt::Key_Backspace);
+    memorig::Settle();
+    QVERIFY(inkOfRow(5).isEmpty());
 }
 
 QTEST_MAIN(TestColorMemoGutter)
