@@ -418,6 +418,25 @@ void MeasureOverpaint(TPair& pair, int repeats) {
                 (bigColoured.Cpu - bigPlain.Cpu) / bigPlain.Cpu, "x", "<= 0.5");
 }
 
+// One key in the 200,000-line file with the line numbers off and on, taking turns.
+void MeasureGutter(TPair& pair, int repeats) {
+    TWindowDriver& window = pair.Big;
+    window.Activate();
+    std::vector<TTime> off;
+    std::vector<TTime> on;
+    for (int i = 0; i < repeats * 3; ++i)
+        for (const bool numbers : {false, true}) {
+            window.Memo().SetLineNumbers(numbers);
+            window.Settle();
+            const TTime time = window.Timed([&] { window.Key(Qt::Key_X, QStringLiteral("x")); });
+            (numbers ? on : off).push_back(time);
+            Backspaces(window, 1);
+            window.Settle();
+        }
+    PrintHeader("line numbers off", "line numbers on");
+    PrintRow("one key, 200,000 lines", Median(off), Median(on), "<= 1.2");
+}
+
 void MeasureWindows(const QString& dir, const TOptions& options) {
     const int repeats = options.Repeats;
     TPair pair;
@@ -471,6 +490,7 @@ void MeasureWindows(const QString& dir, const TOptions& options) {
         pair, std::max(repeats / 3, 1), "save", "",
         [](TWindowDriver& w) { w.Command("Speichern1"); },
         [](TWindowDriver& w) { TypeKeys(w, QStringLiteral("x")); });
+    MeasureGutter(pair, repeats);
 }
 
 void MeasureOneLine(const QString& dir, const TOptions& options) {

@@ -109,6 +109,7 @@ bool TCompileCommand::CompileShownFile() {
     Workspace.Status().SetText(TStatusPanels::ProgressPanel, QStringLiteral("Compiling: ") + path);
 
     document.Errors = {};
+    Workspace.CurrentMemo()->ClearMarks();
     Errors.TakeOver();
     const doscall::TCapture run = RunCompiler(call);
     return ShowResult(document, run, compiledFile);
@@ -150,6 +151,7 @@ bool TCompileCommand::ShowResult(TSlotDocument& document, const doscall::TCaptur
     const datei::TJavacOutput output = datei::ParseJavacOutput(captured, path);
     document.Errors = datei::ErrorListRows(output, run, QDir::currentPath());
     Errors.ShowDocument();
+    Workspace.MarkErrors(document.Errors);
     if (run.Cancelled) {
         Workspace.Status().SetText(TStatusPanels::ProgressPanel, QStringLiteral("Abgebrochen"));
         return false;

@@ -77,6 +77,11 @@ void TMainForm::Font1Click() {
     ApplyTabStops();
 }
 
+void TMainForm::ApplyLineNumbers() {
+    for (TEditorSlot& slot : Slots)
+        slot.Memo->SetLineNumbers(Inis.LineNumbers);
+}
+
 void TMainForm::ApplyTabStops() {
     if (!AnySlotInUse())
         return;

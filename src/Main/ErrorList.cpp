@@ -194,9 +194,13 @@ void TErrorList::JumpToError(int index) {
     // Another file of the program: its page is shown (opened first when
     // needed) and keeps this list, so the next entries stay in reach.
     const datei::TErrorRows rows = Shown;
+    const QString before = Workspace.CurrentDocument().File;
     if (!Workspace.ShowFile(entry.File))
         return;
     Workspace.CurrentDocument().Errors = rows;
+    // A file opened for the jump gets its marks too.
+    if (Workspace.CurrentDocument().File != before)
+        Workspace.MarkErrors(rows);
     ShowDocument();
     ListBox->setCurrentRow(index);
     // The compiler counts lines from 1 and marks the character itself.

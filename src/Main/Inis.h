@@ -28,7 +28,7 @@ struct TInisRecord {
     // Recently saved files, Files[0] the newest; "" is a free entry.
     std::array<QString, RecentFileCount> Files;
     bool AutoTab = false;
-    bool LineNumbers = false; // the editors show line numbers
+    bool LineNumbers = true; // the editors show line numbers
     bool AWinMin = false;
     bool RWinMin = false;
     int Tabs = 0;

@@ -126,6 +126,7 @@ private:
     bool SaveCurrentFile() override;
     void UpdateCaretStatus() override;
     bool ShowFile(const QString& path) override;
+    void MarkErrors(const datei::TErrorRows& rows) override;
     void Guard(const std::function<void()>& command) override;
 
     // --- building the window ----------------------------------------------------
@@ -157,6 +158,8 @@ private:
     void RequestStates(bool commandStates);
     void ApplyRequestedStates();
     void ApplyTabStops();
+    // The editors show line numbers as the settings say.
+    void ApplyLineNumbers();
     void AutoIndent();
     // Gives all five editors the font; the first editor's font is Inis.Font.
     void ApplyEditorFont(const QFont& font);

@@ -5,8 +5,8 @@
 
 #include <QDialog>
 
-// The options dialog changes the settings record on OK; the tab width and
-// the project directory then take effect here, and a new JDK gets its
+// The options dialog changes the settings record on OK; the tab width, the
+// line numbers and the project directory then take effect here, and a new JDK gets its
 // compiler warmed up.
 void TMainForm::Optionen1Click() {
     if (!ShowOptions)
@@ -16,8 +16,10 @@ void TMainForm::Optionen1Click() {
     // An OK that stopped at a later number field has already stored the tab
     // width; the editors follow it even when the user then leaves with Abbruch.
     ApplyTabStops();
-    if (accepted)
+    if (accepted) {
         OpenDialogInitialDir = Inis.ProjectDir;
+        ApplyLineNumbers();
+    }
     if (Inis.JdkDir != jdkBefore)
         WarmUpCompiler();
 }

@@ -50,6 +50,7 @@ void TMainForm::LoadSettings() {
     Inis.AppY =
         TInisRecord::AppSizeRange.Clamp(ini.ReadInteger(Settings, QStringLiteral("AppY"), 400));
     Inis.LineNumbers = ini.ReadBool(Settings, QStringLiteral("Zeilennummern"), true);
+    ApplyLineNumbers();
 
     for (int i = 0; i < TInisRecord::RecentFileCount; ++i)
         Inis.Files[i] = ini.ReadString(Files, QStringLiteral("File%1").arg(i + 1), QString());

@@ -2,12 +2,14 @@
 // The five editor slots: which are in use, which is current, taking one for a
 // document and giving one up.
 #include "ColMemo/ColorMemo.h"
+#include "Main/ErrorMarks.h"
 #include "Main/MainForm.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTabWidget>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -91,14 +93,30 @@ void TMainForm::CloseCurrentSlot() {
         to->SetText(from->Text());
         to->SetSelStart(from->SelStart());
         to->SetModified(from->Modified());
+        // Same text, same places: the marks move along.
+        to->SetMarks(from->Marks());
         Slot(s).Document = Slot(s + 1).Document;
         // Only the record moved down stands for the document now.
         Slot(s + 1).Document.RecoveryId = 0;
         Recovery.Moved(Slot(s).Document.RecoveryId, s, [to] { return to->Text(); });
         ShowTabCaption(s);
     }
+    // The editor given up keeps its text out of sight, but not its marks.
+    Slot(h).Memo->ClearMarks();
     --Last;
     ShowSlot(Last);
+}
+
+void TMainForm::MarkErrors(const datei::TErrorRows& rows) {
+    for (int n = 1; SlotInUse(n); ++n) {
+        TEditorSlot& slot = Slot(n);
+        const QString& file = slot.Document.File;
+        const bool named =
+            std::any_of(rows.Entries.begin(), rows.Entries.end(),
+                        [&file](const auto& entry) { return mainform::PointsInto(entry, file); });
+        if (named || n == CurrentSlot())
+            slot.Memo->SetMarks(mainform::ErrorMarks(rows, file, *slot.Memo));
+    }
 }
 
 bool TMainForm::ShowFile(const QString& path) {

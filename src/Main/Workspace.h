@@ -4,6 +4,9 @@
 #include <functional>
 
 class QWidget;
+namespace datei {
+struct TErrorRows;
+}
 class TColorMemo;
 class TPrompts;
 class TStatusPanels;
@@ -36,6 +39,10 @@ public:
     // Shows the page of `path`, opening the file first when no page shows it;
     // true when the page shown then holds it.
     virtual bool ShowFile(const QString& path) = 0;
+    // Marks the places of the entries in every editor showing one of their
+    // files, instead of the marks it had; the current editor's marks go in
+    // any case.
+    virtual void MarkErrors(const datei::TErrorRows& rows) = 0;
     // Runs a command; a failure it does not test for ends it with the general error box.
     virtual void Guard(const std::function<void()>& command) = 0;
 };

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -75,6 +76,32 @@ private slots:
         Trigger("Oeffnen1"); // cancelled: no file queued
         QCOMPARE(prompts.CallsOf("open").size(), 1);
         QCOMPARE(prompts.CallsOf("open")[0].Request.InitialDir, project.path());
+    }
+
+    void the_line_numbers_follow_the_editor_page_and_are_remembered() {
+        Trigger("Neu1");
+        // On at a first start, in every editor.
+        QVERIFY(Memo(1)->LineNumbers());
+        QVERIFY(Memo(1)->GutterWidth() > 0);
+        const int caret = Memo(1)->CaretLine();
+        prompts.OnModal = [&](QDialog* dialog) {
+            dialog->show();
+            auto* box = dialog->findChild<QCheckBox*>(QStringLiteral("CB_Zeilennummern"));
+            box->setChecked(false);
+            Click(dialog, "B_OK");
+            return dialog->result();
+        };
+        Trigger("Optionen1");
+        QVERIFY(!Memo(1)->LineNumbers());
+        QCOMPARE(Memo(1)->GutterWidth(), 0);
+        QCOMPARE(Memo(1)->CaretLine(), caret);
+
+        // Remembered for the next start.
+        windows->MainForm->close();
+        windows.reset();
+        windows = std::make_unique<TKodiwerkWindows>(prompts, QStringList());
+        QVERIFY(!windows->Inis.LineNumbers);
+        QVERIFY(!Memo(1)->LineNumbers());
     }
 
     // OK stops at an applet width that is no number after the tab width is
