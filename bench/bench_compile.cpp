@@ -225,6 +225,26 @@ QString DefaultJdk() {
     return QDir::cleanPath(QFileInfo(javac).dir().absoluteFilePath(QStringLiteral("..")));
 }
 
+bool WriteSource(const QString& path, const QString& text) {
+    QFile source(path);
+    return source.open(QIODevice::WriteOnly) && source.write(text.toUtf8()) >= 0;
+}
+
+// The real main window compiling with the machine's JDK, `path` opened as the user would.
+struct TCompileWindow {
+    TInisRecord Inis;
+    TScriptedPrompts Prompts;
+    TMainForm Form{Inis, Prompts};
+
+    explicit TCompileWindow(const QString& path) {
+        Inis.JdkDir = DefaultJdk();
+        Form.show();
+        Prompts.Files.enqueue(path);
+        Form.findChild<QAction*>(QStringLiteral("Oeffnen1"))->trigger();
+    }
+    QAction* Compile() const { return Form.findChild<QAction*>(QStringLiteral("Compiler1")); }
+};
+
 // F8 through the real main window, as a user meets it: the window started
 // and the compiler warmed up as the start-up does, the file opened, a pause
 // for reading, then the first F8; later F8s against a fresh javac on the same
@@ -233,24 +253,14 @@ bool MeasureWindowF8(const QString& name, const QString& className, const QStrin
                      int rounds) {
     QTemporaryDir dir;
     const QString path = dir.filePath(className + QStringLiteral(".java"));
-    QFile source(path);
-    if (!source.open(QIODevice::WriteOnly))
+    if (!WriteSource(path, text))
         return false;
-    source.write(text.toUtf8());
-    source.close();
-
-    TInisRecord inis;
-    TScriptedPrompts prompts;
-    TMainForm form(inis, prompts);
-    inis.JdkDir = DefaultJdk();
-    form.show();
-    prompts.Files.enqueue(path);
-    form.findChild<QAction*>(QStringLiteral("Oeffnen1"))->trigger();
-    form.WarmUpCompiler();
-    QAction* compile = form.findChild<QAction*>(QStringLiteral("Compiler1"));
-    const QLabel* status = form.findChild<QLabel*>(QStringLiteral("StatusPanel2"));
+    TCompileWindow window(path);
+    window.Form.WarmUpCompiler();
+    QAction* compile = window.Compile();
+    const QLabel* status = window.Form.findChild<QLabel*>(QStringLiteral("StatusPanel2"));
     const datei::TCompilerCall call =
-        datei::CompilerCall(inis.JdkDir, path, datei::TFileEncoding::Utf8, {}, dir.path());
+        datei::CompilerCall(window.Inis.JdkDir, path, datei::TFileEncoding::Utf8, {}, dir.path());
 
     QEventLoop pause;
     QTimer::singleShot(PauseMs, &pause, &QEventLoop::quit);
@@ -311,20 +321,12 @@ int main(int argc, char** argv) {
 
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("noname.java"));
-    QFile source(path);
-    if (!source.open(QIODevice::WriteOnly))
+    if (!WriteSource(path, datei::ApplicationTemplate()))
         return 1;
-    source.write(datei::ApplicationTemplate().toUtf8());
-    source.close();
-
-    TInisRecord inis;
-    TScriptedPrompts prompts;
-    TMainForm form(inis, prompts);
-    inis.JdkDir = DefaultJdk();
-    form.show();
-    prompts.Files.enqueue(path);
-    form.findChild<QAction*>(QStringLiteral("Oeffnen1"))->trigger();
-    QAction* compile = form.findChild<QAction*>(QStringLiteral("Compiler1"));
+    TCompileWindow window(path);
+    TInisRecord& inis = window.Inis;
+    TMainForm& form = window.Form;
+    QAction* compile = window.Compile();
     const datei::TCompilerCall call =
         datei::CompilerCall(inis.JdkDir, path, datei::TFileEncoding::Utf8);
     // One javac run, the measure of the share below.

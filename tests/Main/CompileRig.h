@@ -34,6 +34,19 @@ protected:
         return OpenSource(name, lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
     }
 
+    // A JDK below the test's directory whose javac is the shell script
+    // `script`: a compiler that hangs, fails or replays recorded output.
+    QString StandInJdk(const QString& name, const QByteArray& script) const {
+        const QString jdk = Path(name);
+        QFile javac(jdk + QStringLiteral("/bin/javac"));
+        if (!QDir().mkpath(jdk + QStringLiteral("/bin")) || !javac.open(QIODevice::WriteOnly) ||
+            javac.write("#!/bin/sh\n" + script) < 0)
+            qFatal("cannot write a stand-in javac");
+        javac.close();
+        javac.setPermissions(javac.permissions() | QFileDevice::ExeOwner);
+        return jdk;
+    }
+
     QListWidget* List() const { return Control<QListWidget>(QStringLiteral("ListBox")); }
     QStringList Entries() const {
         QStringList entries;

@@ -132,13 +132,9 @@ private slots:
     }
 
     void output_that_is_no_javac_message_is_shown_raw_in_red() {
-        const QString odd = Path(QStringLiteral("seltsames JDK"));
-        QVERIFY(QDir().mkpath(odd + QStringLiteral("/bin")));
-        QFile javac(odd + QStringLiteral("/bin/javac"));
-        QVERIFY(javac.open(QIODevice::WriteOnly));
-        javac.write("#!/bin/sh\necho 'Speicher voll' >&2\necho 'bitte neu starten' >&2\nexit 3\n");
-        javac.close();
-        QVERIFY(javac.setPermissions(javac.permissions() | QFileDevice::ExeOwner));
+        const QString odd =
+            StandInJdk(QStringLiteral("seltsames JDK"),
+                       "echo 'Speicher voll' >&2\necho 'bitte neu starten' >&2\nexit 3\n");
         inis.JdkDir = odd;
         OpenSource(QStringLiteral("Hallo.java"), QByteArray("class Hallo {}\r\n"));
         Command("Compiler1");
@@ -258,14 +254,9 @@ private slots:
 
     void a_slow_compile_keeps_the_window_painting_and_lets_no_second_one_start() {
         // A javac that takes its time before it does its work.
-        const QString slowJdk = Path(QStringLiteral("langsames JDK"));
-        QVERIFY(QDir().mkpath(slowJdk + QStringLiteral("/bin")));
-        QFile javac(slowJdk + QStringLiteral("/bin/javac"));
-        QVERIFY(javac.open(QIODevice::WriteOnly));
-        javac.write("#!/bin/sh\nsleep 1\nexec '" + DefaultJdk().Dir.toUtf8() +
-                    "/bin/javac' \"$@\"\n");
-        javac.close();
-        QVERIFY(javac.setPermissions(javac.permissions() | QFileDevice::ExeOwner));
+        const QString slowJdk =
+            StandInJdk(QStringLiteral("langsames JDK"),
+                       "sleep 1\nexec '" + DefaultJdk().Dir.toUtf8() + "/bin/javac' \"$@\"\n");
         inis.JdkDir = slowJdk;
         OpenSource(QStringLiteral("Hallo.java"), QByteArray("class Hallo { int a = \"x\"; }\r\n"));
         Type(QStringLiteral("// neu\r\n"));
@@ -306,13 +297,7 @@ private slots:
     void a_wait_cut_short_is_reported_through_the_prompts() {
         // A compiler that hangs, and the application quitting meanwhile,
         // which ends every event loop.
-        const QString hangingJdk = Path(QStringLiteral("haengendes JDK"));
-        QVERIFY(QDir().mkpath(hangingJdk + QStringLiteral("/bin")));
-        QFile javac(hangingJdk + QStringLiteral("/bin/javac"));
-        QVERIFY(javac.open(QIODevice::WriteOnly));
-        javac.write("#!/bin/sh\nexec sleep 60\n");
-        javac.close();
-        QVERIFY(javac.setPermissions(javac.permissions() | QFileDevice::ExeOwner));
+        const QString hangingJdk = StandInJdk(QStringLiteral("haengendes JDK"), "exec sleep 60\n");
         inis.JdkDir = hangingJdk;
         OpenSource(QStringLiteral("Hallo.java"), QByteArray("class Hallo {}\r\n"));
         QTimer::singleShot(300, qApp, [] { QCoreApplication::exit(0); });

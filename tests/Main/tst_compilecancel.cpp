@@ -14,17 +14,9 @@ class TestCompileCancel : public CompileRig {
 
     // A JDK whose javac notes its arguments in "<jdk>/calls" and then runs
     // `script` (a sleeping one stands for a compiler that hangs).
-    QString StandInJdk(const QByteArray& script) {
-        const QString jdk = Path(QStringLiteral("Stand-in-JDK"));
-        if (!QDir().mkpath(jdk + QStringLiteral("/bin")))
-            return {};
-        QFile javac(jdk + QStringLiteral("/bin/javac"));
-        if (!javac.open(QIODevice::WriteOnly))
-            return {};
-        javac.write("#!/bin/sh\necho \"$@\" >> \"$(dirname \"$0\")/../calls\"\n" + script);
-        javac.close();
-        javac.setPermissions(javac.permissions() | QFileDevice::ExeOwner);
-        return jdk;
+    QString StandInJdk(const QByteArray& script) const {
+        return CompileRig::StandInJdk(QStringLiteral("Stand-in-JDK"),
+                                      "echo \"$@\" >> \"$(dirname \"$0\")/../calls\"\n" + script);
     }
     // The compiles of `source` (the warm compiler's own build in the
     // background calls javac too).

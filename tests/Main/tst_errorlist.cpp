@@ -9,19 +9,6 @@
 #include <QSplitter>
 #include <QTimer>
 
-namespace {
-
-// A javac stand-in below `jdk`: a shell script.
-bool StandInJavac(const QString& jdk, const QByteArray& script) {
-    if (!QDir().mkpath(jdk + QStringLiteral("/bin")))
-        return false;
-    QFile javac(jdk + QStringLiteral("/bin/javac"));
-    return javac.open(QIODevice::WriteOnly) && javac.write("#!/bin/sh\n" + script) > 0 &&
-           javac.setPermissions(javac.permissions() | QFileDevice::ExeOwner);
-}
-
-} // namespace
-
 class TestErrorList : public CompileRig {
     Q_OBJECT
 
@@ -49,8 +36,8 @@ private slots:
         QVERIFY(recorded.open(QIODevice::WriteOnly));
         recorded.write(javac.readAllStandardError());
         recorded.close();
-        inis.JdkDir = Path(QStringLiteral("Wiedergabe-JDK"));
-        QVERIFY(StandInJavac(inis.JdkDir, "cat '" + replay.toUtf8() + "' >&2\nexit 1\n"));
+        inis.JdkDir = StandInJdk(QStringLiteral("Wiedergabe-JDK"),
+                                 "cat '" + replay.toUtf8() + "' >&2\nexit 1\n");
         Command("Compiler1");
         QCOMPARE(Status(2), QStringLiteral("Fehler"));
         const QStringList entries = Entries();
@@ -115,8 +102,7 @@ private slots:
     void a_javac_that_ends_without_a_word_is_said_in_german() {
         QFETCH(QByteArray, script);
         QFETCH(QString, entry);
-        inis.JdkDir = Path(QStringLiteral("stummes JDK"));
-        QVERIFY(StandInJavac(inis.JdkDir, script));
+        inis.JdkDir = StandInJdk(QStringLiteral("stummes JDK"), script);
         OpenSource(QStringLiteral("Hallo.java"), QByteArray("class Hallo {}\r\n"));
         Command("Compiler1");
         QCOMPARE(Entries(), QStringList{entry});
@@ -127,8 +113,7 @@ private slots:
     }
 
     void the_compile_status_shows_whole_while_javac_runs() {
-        inis.JdkDir = Path(QStringLiteral("langsames JDK"));
-        QVERIFY(StandInJavac(inis.JdkDir, "sleep 1\n"));
+        inis.JdkDir = StandInJdk(QStringLiteral("langsames JDK"), "sleep 1\n");
         OpenSource(QStringLiteral("Ein recht langer Dateiname.java"),
                    QByteArray("class Hallo {}\r\n"));
         // The panel reaches to the window's right edge: a wide window shows it all.
