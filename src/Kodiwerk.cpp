@@ -20,12 +20,13 @@ namespace {
 // "kodiwerk --paths" tells where the program finds what it ships, so an
 // installation can be checked without a window or a display.
 int ShowPaths() {
-    const QString help = ShippedHelpFolder();
+    const QString help = hilfe::ShippedHelpFolder();
     const auto viewerSources = datei::TOwnAppletViewer::Sources().size();
     QTextStream out(stdout);
     out << "Programm: " << QCoreApplication::applicationFilePath() << '\n'
         << "Hilfeseite: "
-        << (help.isEmpty() ? QStringLiteral("nicht gefunden") : help + '/' + HelpPageName) << '\n'
+        << (help.isEmpty() ? QStringLiteral("nicht gefunden") : help + '/' + hilfe::HelpPageName)
+        << '\n'
         << "Appletviewer: "
         << (viewerSources == 0 ? QStringLiteral("fehlt")
                                : QStringLiteral("eingebaut (%1 Java-Quelldateien), übersetzt in %2")

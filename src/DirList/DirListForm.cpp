@@ -84,8 +84,8 @@ void TDirListForm::BuildControls() {
 
     Confirm = new QLabel(this);
     Confirm->setObjectName(QStringLiteral("I_Confirm"));
-    Confirm->setPixmap(JdkConfirmPicture(devicePixelRatioF()));
-    Confirm->setFixedSize(JdkConfirmPicture().size());
+    Confirm->setPixmap(dirlist::JdkConfirmPicture(devicePixelRatioF()));
+    Confirm->setFixedSize(dirlist::JdkConfirmPicture().size());
     Confirm->setAccessibleName(QStringLiteral("JDK gefunden"));
     Confirm->setToolTip(QStringLiteral("Der Compiler javac liegt in diesem Verzeichnis."));
     Confirm->hide();
@@ -148,7 +148,8 @@ void TDirListForm::FillFoundJdks() {
         for (const dirlist::TFoundJdk& jdk : FindJdks()) {
             const QString version = jdk.Version.isEmpty() ? QStringLiteral("?") : jdk.Version;
             auto* item = new QListWidgetItem(
-                jdk.HasCompiler ? JdkConfirmPicture(devicePixelRatioF()) : JdkBlankPicture(),
+                jdk.HasCompiler ? dirlist::JdkConfirmPicture(devicePixelRatioF())
+                                : dirlist::JdkBlankPicture(),
                 version + QStringLiteral("  ") + QDir(jdk.Dir).dirName(), Jdks);
             item->setData(Qt::UserRole, jdk.Dir);
             item->setToolTip(QDir::toNativeSeparators(jdk.Dir));
@@ -161,8 +162,8 @@ void TDirListForm::FillFoundJdks() {
 }
 
 void TDirListForm::TakeFoundJdk(QListWidgetItem* item) {
-    RunGuarded(Ask, this,
-               [this, item] { List->SetDirectory(item->data(Qt::UserRole).toString()); });
+    mainform::RunGuarded(Ask, this,
+                         [this, item] { List->SetDirectory(item->data(Qt::UserRole).toString()); });
 }
 
 void TDirListForm::B_OKClick() {

@@ -19,6 +19,8 @@ QPixmap Canvas(qreal devicePixelRatio) {
 
 } // namespace
 
+namespace dirlist {
+
 QPixmap JdkConfirmPicture(qreal devicePixelRatio) {
     QPixmap picture = Canvas(devicePixelRatio);
     QPainter painter(&picture);
@@ -45,3 +47,5 @@ QPixmap JdkConfirmPicture(qreal devicePixelRatio) {
 QPixmap JdkBlankPicture(qreal devicePixelRatio) {
     return Canvas(devicePixelRatio);
 }
+
+} // namespace dirlist

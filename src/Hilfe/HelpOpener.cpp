@@ -18,9 +18,11 @@ THelpPlatform THelpPlatform::Desktop() {
     platform.StartProgram = [](const QString& program, const QStringList& arguments) {
         return QProcess::startDetached(program, arguments);
     };
-    platform.ShippedPage = [] { return ShippedHelpPage(); };
+    platform.ShippedPage = [] { return hilfe::ShippedHelpPage(); };
     return platform;
 }
+
+namespace hilfe {
 
 QStringList HelpBrowsers() {
 #ifdef Q_OS_WIN
@@ -50,3 +52,5 @@ void OpenHelpFile(const QString& setting, const THelpPlatform& platform) {
     platform.Message(
         QStringLiteral("Leider konnte kein Web-Browser auf Ihrem System gefunden werden!"));
 }
+
+} // namespace hilfe

@@ -22,6 +22,8 @@ struct THelpPlatform {
     static THelpPlatform Desktop();
 };
 
+namespace hilfe {
+
 // The two web browsers tried by name when the desktop cannot open the file:
 // the system's chosen browser where the distribution keeps one
 // (x-www-browser), then the browser found under the same name nearly
@@ -34,3 +36,5 @@ QStringList HelpBrowsers();
 // Otherwise a beep, then up to three attempts, and a message when all of
 // them failed.
 void OpenHelpFile(const QString& setting, const THelpPlatform& platform);
+
+} // namespace hilfe

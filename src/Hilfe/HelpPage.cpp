@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+namespace hilfe {
+
 QString ShippedHelpFolder() {
     return ShippedHelpFolderFrom(QCoreApplication::applicationDirPath());
 }
@@ -24,3 +26,5 @@ QString ShippedHelpFolderFrom(const QString& programDir) {
                                                 QStringLiteral("kodiwerk/help/") + HelpPageName);
     return page.isEmpty() ? QString() : QFileInfo(page).absolutePath();
 }
+
+} // namespace hilfe

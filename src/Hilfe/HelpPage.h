@@ -3,6 +3,8 @@
 
 #include <QString>
 
+namespace hilfe {
+
 // The file name of the help page that comes with Kodiwerk.
 inline const QString HelpPageName = QStringLiteral("kodiwerk-hilfe.html");
 
@@ -14,3 +16,5 @@ QString ShippedHelpFolderFrom(const QString& programDir);
 
 // The full path of that page; empty when it is nowhere to be found.
 QString ShippedHelpPage();
+
+} // namespace hilfe

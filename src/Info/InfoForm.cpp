@@ -22,7 +22,7 @@ TInfoForm::TInfoForm(QWidget* parent)
 
     Image = new QLabel(Panel1);
     Image->setObjectName(QStringLiteral("Image"));
-    Image->setPixmap(KodiwerkPicture());
+    Image->setPixmap(info::KodiwerkPicture());
     Image->setScaledContents(true);
     Image->setGeometry(Panel1->rect());
     Image->setAccessibleName(QStringLiteral("Kodiwerk"));

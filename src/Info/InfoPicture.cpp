@@ -89,6 +89,8 @@ void DrawName(QPainter& painter) {
 
 } // namespace
 
+namespace info {
+
 QPixmap KodiwerkPicture() {
     QPixmap picture(Width, Height);
     QPainter painter(&picture);
@@ -98,3 +100,5 @@ QPixmap KodiwerkPicture() {
     DrawName(painter);
     return picture;
 }
+
+} // namespace info

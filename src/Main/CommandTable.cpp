@@ -32,7 +32,7 @@ QIcon ToolIcon(const char* theme, const char* bundled) {
 } // namespace
 
 std::vector<TCommandRow> TMainForm::CommandRows() {
-    using namespace command_rows;
+    using namespace mainform::command_rows;
     using K = Qt::Key;
     using W = TEnabledWhen;
     using F = TMainForm;

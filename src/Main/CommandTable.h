@@ -42,7 +42,7 @@ struct TCommandRow {
 };
 
 // Readable rows. `on` is the enabled state at start.
-namespace command_rows {
+namespace mainform::command_rows {
 using TKind = TCommandRow::TKind;
 using THandler = TCommandRow::THandler;
 constexpr bool On = true;
@@ -73,4 +73,4 @@ inline TCommandRow Button(const char* name, const char* hint, const char* themeI
 inline TCommandRow ButtonSeparator() {
     return {TKind::ButtonSeparator, "", "", NoKeys, On, true, TEnabledWhen::Always, {}};
 }
-} // namespace command_rows
+} // namespace mainform::command_rows

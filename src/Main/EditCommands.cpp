@@ -67,12 +67,13 @@ void TMainForm::Font1Click() {
     QFont shown = current;
     shown.setFamily(QFontInfo(current).family());
     if (const std::optional<QFont> chosen = Ask().ChooseFont(this, shown)) {
-        TFontSetting setting = FontSettingOf(*chosen, Inis.FontCharSet);
+        mainform::TFontSetting setting = mainform::FontSettingOf(*chosen, Inis.FontCharSet);
         // Underline and strike-out are no choice of this command: the editor keeps its own.
-        const int effects = TFontSetting::Underline | TFontSetting::StrikeOut;
-        setting.Style = (setting.Style & ~effects) | (FontSettingOf(current, 0).Style & effects);
-        if (setting != FontSettingOf(shown, Inis.FontCharSet))
-            ApplyEditorFont(MakeFont(setting, current));
+        const int effects = mainform::TFontSetting::Underline | mainform::TFontSetting::StrikeOut;
+        setting.Style =
+            (setting.Style & ~effects) | (mainform::FontSettingOf(current, 0).Style & effects);
+        if (setting != mainform::FontSettingOf(shown, Inis.FontCharSet))
+            ApplyEditorFont(mainform::MakeFont(setting, current));
     }
     ApplyTabStops();
 }
@@ -88,7 +89,7 @@ void TMainForm::ApplyTabStops() {
     // The dialog base unit of the platform is the average character width of
     // the application font; the stops do not follow the editor font.
     const int baseUnit = QFontMetrics(QApplication::font()).averageCharWidth();
-    const double distance = TabStopDistance(Inis.Tabs, baseUnit);
+    const double distance = mainform::TabStopDistance(Inis.Tabs, baseUnit);
     for (int n = 1; SlotInUse(n); ++n) {
         TColorMemo* memo = SlotMemo(n);
         memo->setTabChangesFocus(false);
@@ -105,7 +106,7 @@ void TMainForm::AutoIndent() {
     if (!doIndent || !AnySlotInUse())
         return;
     TColorMemo* memo = CurrentMemo();
-    const QString prefix = IndentPrefix(memo->LineText(memo->CaretLine() - 1));
+    const QString prefix = mainform::IndentPrefix(memo->LineText(memo->CaretLine() - 1));
     if (prefix.isEmpty())
         return;
     memo->SetSelStart(memo->SelStart());
@@ -128,7 +129,7 @@ void TMainForm::DeleteCaretLine() {
     const int32_t length = next >= 0 ? next - start : memo->LineLength(start);
     if (length == 0)
         return;
-    WithoutUndo(memo, [&] {
+    mainform::WithoutUndo(memo, [&] {
         memo->SetSelection(start, length);
         memo->ReplaceSelection(QString());
     });

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace mainform {
+
 QString IndentPrefix(const QString& previousLine) {
     qsizetype n = 0;
     while (n < previousLine.size() && previousLine.at(n).unicode() <= 32)
@@ -202,3 +204,5 @@ TReplaceAllResult ReplaceAll(const QString& text, const QString& search,
                              const QString& replacement) {
     return TReplaceAllPass(text, search, replacement).Run();
 }
+
+} // namespace mainform

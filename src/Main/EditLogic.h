@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace mainform {
+
 // What auto-indent repeats from the line Enter was pressed in: its leading
 // characters up to code 32 (blanks, tabs, control characters). Empty when
 // the line holds nothing else.
@@ -54,3 +56,5 @@ struct TReplaceAllResult {
 };
 TReplaceAllResult ReplaceAll(const QString& text, const QString& search,
                              const QString& replacement);
+
+} // namespace mainform

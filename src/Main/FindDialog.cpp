@@ -41,5 +41,5 @@ TFindDialog::TFindDialog(QWidget* parent) : QDialog(parent) {
 }
 
 QString TFindDialog::FindText() const {
-    return WithCrLf(E_SuchenNach->text());
+    return mainform::WithCrLf(E_SuchenNach->text());
 }

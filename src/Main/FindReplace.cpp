@@ -57,7 +57,8 @@ void TFindReplace::SelectNextOccurrence(const QString& what) {
     if (!Workspace.AnySlotInUse())
         return;
     TColorMemo* memo = Workspace.CurrentMemo();
-    const int32_t at = FindNextOffset(memo->Text(), memo->SelStart(), memo->SelLength(), what);
+    const int32_t at =
+        mainform::FindNextOffset(memo->Text(), memo->SelStart(), memo->SelLength(), what);
     if (at < 0)
         return;
     memo->setFocus();
@@ -73,24 +74,24 @@ void TFindReplace::ReplaceDialogReplace() {
     const QString text = memo->Text();
     const qsizetype first = what.isEmpty() ? -1 : text.indexOf(what);
     if (first < 0) {
-        Workspace.Ask().Error(Workspace.Window(), SearchTextNotFound(what),
+        Workspace.Ask().Error(Workspace.Window(), mainform::SearchTextNotFound(what),
                               QStringLiteral("Fehler"));
         return;
     }
     if (!ReplaceDialog->ReplaceAll()) {
-        WithoutUndo(memo, [&] {
+        mainform::WithoutUndo(memo, [&] {
             memo->SetSelection(int32_t(first), int32_t(what.size()));
             memo->ReplaceSelection(with);
         });
         return;
     }
     // However many occurrences: one edit of the document.
-    TReplaceAllResult all = ReplaceAll(text, what, with);
+    mainform::TReplaceAllResult all = mainform::ReplaceAll(text, what, with);
     std::vector<TColorMemo::TStretch> stretches;
     stretches.reserve(all.Edits.size());
-    for (TReplaceAllResult::TEdit& edit : all.Edits)
+    for (mainform::TReplaceAllResult::TEdit& edit : all.Edits)
         stretches.push_back({edit.Start, edit.Length, std::move(edit.Text)});
-    WithoutUndo(memo, [&] {
+    mainform::WithoutUndo(memo, [&] {
         memo->ReplaceStretches(stretches);
         memo->SetSelStart(all.Caret);
     });

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Main/FontStyle.h"
 
+namespace mainform {
+
 QFont MakeFont(const TFontSetting& setting, const QFont& base) {
     QFont font = base;
     font.setFamily(setting.Name);
@@ -27,3 +29,5 @@ TFontSetting FontSettingOf(const QFont& font, int charSet) {
                     (font.strikeOut() ? TFontSetting::StrikeOut : 0);
     return setting;
 }
+
+} // namespace mainform

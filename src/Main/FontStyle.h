@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QString>
 
+namespace mainform {
+
 // The editor font as the settings store it.
 struct TFontSetting {
     enum TStyleBit { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
@@ -19,3 +21,5 @@ struct TFontSetting {
 // `base` supplies what the setting does not describe (family fallbacks, hinting).
 QFont MakeFont(const TFontSetting& setting, const QFont& base);
 TFontSetting FontSettingOf(const QFont& font, int charSet);
+
+} // namespace mainform

@@ -103,7 +103,7 @@ void TMainForm::WarmUpCompiler() {
 }
 
 void TMainForm::Guard(const std::function<void()>& command) {
-    RunGuarded(Ask(), this, command);
+    mainform::RunGuarded(Ask(), this, command);
 }
 
 void TMainForm::RunOpeningHandler(QMenu* menu) {

@@ -54,7 +54,7 @@ void TPrintAndHelp::Inhalt1Click() {
     desktop.Message = [this](const QString& text) {
         Workspace.Ask().Message(Workspace.Window(), text);
     };
-    OpenHelpFile(Workspace.SettingsRecord().HilfeDir, desktop);
+    hilfe::OpenHelpFile(Workspace.SettingsRecord().HilfeDir, desktop);
 }
 
 void TPrintAndHelp::Info1Click() {

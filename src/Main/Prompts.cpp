@@ -152,6 +152,8 @@ bool TQtPrompts::AskYesNo(QWidget* parent, const QString& text) {
     return box.clickedButton() == yes;
 }
 
+namespace mainform {
+
 void RunGuarded(TPrompts& prompts, QWidget* parent, const std::function<void()>& command) {
     try {
         command();
@@ -159,3 +161,5 @@ void RunGuarded(TPrompts& prompts, QWidget* parent, const std::function<void()>&
         prompts.Error(parent, error.Text);
     }
 }
+
+} // namespace mainform

@@ -65,6 +65,10 @@ public:
     bool AskYesNo(QWidget* parent, const QString& text) override;
 };
 
+namespace mainform {
+
 // Runs a command; a failure it does not test for (an EKodiwerkError) ends it
 // and is shown with its text in the general error box over `parent`.
 void RunGuarded(TPrompts& prompts, QWidget* parent, const std::function<void()>& command);
+
+} // namespace mainform

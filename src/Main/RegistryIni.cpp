@@ -107,8 +107,10 @@ void TRegistryIni::Flush() {
     // opened, and then keeps a later write failure to itself: what is in the
     // store afterwards decides.
     if (Settings.status() != QSettings::NoError && !HoldsWhatWasWritten())
-        throw EKodiwerkError(SettingsNotWrittenText(Settings.fileName()));
+        throw EKodiwerkError(mainform::SettingsNotWrittenText(Settings.fileName()));
 }
+
+namespace mainform {
 
 QString UnreadableSettingsText(const QString& file,
                                const QList<std::pair<QString, QString>>& values) {
@@ -136,3 +138,5 @@ QString SettingsNotWrittenText(const QString& file) {
                           "der Datenträger voll?")
         .arg(QDir::toNativeSeparators(file));
 }
+
+} // namespace mainform

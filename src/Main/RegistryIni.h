@@ -43,9 +43,13 @@ private:
     QMap<QString, QString> Written; // key -> value
 };
 
+namespace mainform {
+
 // What the user is told once about values that could not be read from
 // `file`, each named with its section, and that their defaults stand in.
 QString UnreadableSettingsText(const QString& file,
                                const QList<std::pair<QString, QString>>& values);
 // What the user is told when the settings could not be written to `file`.
 QString SettingsNotWrittenText(const QString& file);
+
+} // namespace mainform

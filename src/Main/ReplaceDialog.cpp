@@ -74,9 +74,9 @@ TReplaceDialog::TReplaceDialog(QWidget* parent) : QDialog(parent) {
 }
 
 QString TReplaceDialog::FindText() const {
-    return WithCrLf(E_SuchenNach->text());
+    return mainform::WithCrLf(E_SuchenNach->text());
 }
 
 QString TReplaceDialog::ReplaceText() const {
-    return WithCrLf(E_ErsetzenDurch->text());
+    return mainform::WithCrLf(E_ErsetzenDurch->text());
 }

@@ -55,13 +55,13 @@ void TMainForm::LoadSettings() {
     for (int i = 0; i < TInisRecord::RecentFileCount; ++i)
         Inis.Files[i] = ini.ReadString(Files, QStringLiteral("File%1").arg(i + 1), QString());
 
-    TFontSetting font;
+    mainform::TFontSetting font;
     font.Name = ini.ReadString(Font, QStringLiteral("Name"), QStringLiteral("Courier New"));
     font.Size = ini.ReadInteger(Font, QStringLiteral("Size"), 10);
     font.CharSet = ini.ReadInteger(Font, QStringLiteral("CharSet"), 1) & 0xFF;
     font.Style = ini.ReadInteger(Font, QStringLiteral("Style"), 0);
     Inis.FontCharSet = font.CharSet;
-    ApplyEditorFont(MakeFont(font, Slot(1).Memo->font()));
+    ApplyEditorFont(mainform::MakeFont(font, Slot(1).Memo->font()));
 
     CentreWindow();
     const int left = ini.ReadInteger(FormPos, QStringLiteral("Left"), NoStoredPosition);
@@ -76,7 +76,7 @@ void TMainForm::LoadSettings() {
         ini.ReadInteger(FormPos, QStringLiteral("ListHeight"), DesignMessageAreaHeight));
     // A value that could not be read costs that value alone; the start-up tells it once.
     if (!ini.Unreadable().isEmpty())
-        Inis.UnreadableNote = UnreadableSettingsText(store.fileName(), ini.Unreadable());
+        Inis.UnreadableNote = mainform::UnreadableSettingsText(store.fileName(), ini.Unreadable());
 }
 
 void TMainForm::SaveSettings() {
@@ -94,7 +94,7 @@ void TMainForm::SaveSettings() {
     ini.WriteInteger(Settings, QStringLiteral("AppY"), Inis.AppY);
     ini.WriteBool(Settings, QStringLiteral("Zeilennummern"), Inis.LineNumbers);
 
-    const TFontSetting font = FontSettingOf(Inis.Font, Inis.FontCharSet);
+    const mainform::TFontSetting font = mainform::FontSettingOf(Inis.Font, Inis.FontCharSet);
     ini.WriteString(Font, QStringLiteral("Name"), font.Name);
     ini.WriteInteger(Font, QStringLiteral("Size"), font.Size);
     ini.WriteInteger(Font, QStringLiteral("CharSet"), font.CharSet);

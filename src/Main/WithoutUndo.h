@@ -5,6 +5,8 @@
 
 #include <QTextDocument>
 
+namespace mainform {
+
 // Runs edits the user cannot take back. With the history switched off the
 // change event already sees nothing to undo, and the history before the edit
 // is gone, so undo never puts back a text that no longer fits.
@@ -14,3 +16,5 @@ template <typename Edit> void WithoutUndo(TColorMemo* memo, Edit edit) {
     edit();
     document->setUndoRedoEnabled(true);
 }
+
+} // namespace mainform

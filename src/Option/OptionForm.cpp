@@ -146,7 +146,7 @@ void TOptionForm::B_HilfeClick() {
     request.DefaultSuffix = QStringLiteral("htm");
     // With no help file chosen yet, the one that comes with the program is near.
     request.InitialDir = Ui.E_HilfeDir->text().isEmpty()
-                             ? ShippedHelpFolder()
+                             ? hilfe::ShippedHelpFolder()
                              : option::DirectoryPart(Ui.E_HilfeDir->text());
     const QString chosen = Ask.ChooseOpenFile(this, request);
     if (!chosen.isEmpty())
@@ -154,5 +154,5 @@ void TOptionForm::B_HilfeClick() {
 }
 
 void TOptionForm::Guard(const std::function<void()>& handler) {
-    RunGuarded(Ask, this, handler);
+    mainform::RunGuarded(Ask, this, handler);
 }

@@ -51,7 +51,7 @@ void WriteFile(const QString& path, const QByteArray& content) {
 class TestHelpOpener : public QObject {
     Q_OBJECT
 
-    const QStringList browsers = HelpBrowsers();
+    const QStringList browsers = hilfe::HelpBrowsers();
     QTemporaryDir dir;
     // An existing help file whose path holds blanks.
     QString helpFile;
@@ -67,7 +67,7 @@ private slots:
 
     void no_help_file_shows_the_message_and_nothing_else() {
         ScriptedDesktop desktop;
-        OpenHelpFile(QString(), desktop.Platform());
+        hilfe::OpenHelpFile(QString(), desktop.Platform());
         QCOMPARE(desktop.Log, QStringList{"message: " + NoFileText});
     }
 
@@ -76,32 +76,32 @@ private slots:
         desktop.Opens = {QStringLiteral("desktop")};
         THelpPlatform platform = desktop.Platform();
         platform.ShippedPage = [this] { return helpFile; };
-        OpenHelpFile(QString(), platform);
+        hilfe::OpenHelpFile(QString(), platform);
         QCOMPARE(desktop.Log, (QStringList{"beep", "open: " + helpFile}));
         // A file that is set goes first.
         desktop.Log.clear();
         const QString other = dir.filePath(QStringLiteral("andere.html"));
         WriteFile(other, "<html></html>");
-        OpenHelpFile(other, platform);
+        hilfe::OpenHelpFile(other, platform);
         QCOMPARE(desktop.Log, (QStringList{"beep", "open: " + other}));
         // Where no page came with the program, the user is asked to set a file.
         desktop.Log.clear();
         platform.ShippedPage = [] { return QString(); };
-        OpenHelpFile(QString(), platform);
+        hilfe::OpenHelpFile(QString(), platform);
         QCOMPARE(desktop.Log, QStringList{"message: " + NoFileText});
     }
 
     void a_file_the_desktop_opens_is_not_given_to_a_browser() {
         ScriptedDesktop desktop;
         desktop.Opens = {QStringLiteral("desktop")};
-        OpenHelpFile(helpFile, desktop.Platform());
+        hilfe::OpenHelpFile(helpFile, desktop.Platform());
         QCOMPARE(desktop.Log, (QStringList{"beep", "open: " + helpFile}));
     }
 
     void the_second_browser_is_tried_when_the_first_fails() {
         ScriptedDesktop desktop;
         desktop.Opens = {browsers[1]};
-        OpenHelpFile(helpFile, desktop.Platform());
+        hilfe::OpenHelpFile(helpFile, desktop.Platform());
         QCOMPARE(desktop.Log,
                  (QStringList{"beep", "open: " + helpFile, browsers[0] + ": " + helpFile,
                               browsers[1] + ": " + helpFile}));
@@ -109,7 +109,7 @@ private slots:
 
     void nothing_that_opens_ends_with_the_second_message_after_three_attempts() {
         ScriptedDesktop desktop;
-        OpenHelpFile(helpFile, desktop.Platform());
+        hilfe::OpenHelpFile(helpFile, desktop.Platform());
         QCOMPARE(desktop.Log,
                  (QStringList{"beep", "open: " + helpFile, browsers[0] + ": " + helpFile,
                               browsers[1] + ": " + helpFile, "message: " + NoBrowserText}));
@@ -121,7 +121,7 @@ private slots:
         ScriptedDesktop desktop;
         desktop.Opens = {QStringLiteral("desktop"), browsers[0]};
         const QString missing = dir.filePath(QStringLiteral("fehlt.html"));
-        OpenHelpFile(missing, desktop.Platform());
+        hilfe::OpenHelpFile(missing, desktop.Platform());
         QCOMPARE(desktop.Log, (QStringList{"beep", browsers[0] + ": " + missing}));
     }
 
@@ -152,15 +152,15 @@ private slots:
         qputenv("XDG_DATA_HOME", data.filePath(QStringLiteral("home")).toUtf8());
         qputenv("XDG_DATA_DIRS", data.filePath(QStringLiteral("system")).toUtf8());
         const QString program = data.filePath(QStringLiteral("bin"));
-        QCOMPARE(ShippedHelpFolderFrom(program), QString());
+        QCOMPARE(hilfe::ShippedHelpFolderFrom(program), QString());
 
         const QString system = data.filePath(QStringLiteral("system/kodiwerk/help"));
-        WriteFile(system + "/" + HelpPageName, "<html></html>");
-        QCOMPARE(ShippedHelpFolderFrom(program), system);
+        WriteFile(system + "/" + hilfe::HelpPageName, "<html></html>");
+        QCOMPARE(hilfe::ShippedHelpFolderFrom(program), system);
 
         const QString beside = data.filePath(QStringLiteral("share/kodiwerk/help"));
-        WriteFile(beside + "/" + HelpPageName, "<html></html>");
-        QCOMPARE(ShippedHelpFolderFrom(program), beside);
+        WriteFile(beside + "/" + hilfe::HelpPageName, "<html></html>");
+        QCOMPARE(hilfe::ShippedHelpFolderFrom(program), beside);
     }
 
     void the_desktops_shipped_page_is_the_one_the_program_finds() {
@@ -169,7 +169,8 @@ private slots:
         qputenv("XDG_DATA_DIRS", data.filePath(QStringLiteral("system")).toUtf8());
         const THelpPlatform platform = THelpPlatform::Desktop();
         QCOMPARE(platform.ShippedPage(), QString());
-        const QString page = data.filePath(QStringLiteral("system/kodiwerk/help/") + HelpPageName);
+        const QString page =
+            data.filePath(QStringLiteral("system/kodiwerk/help/") + hilfe::HelpPageName);
         WriteFile(page, "<html></html>");
         QCOMPARE(platform.ShippedPage(), page);
     }

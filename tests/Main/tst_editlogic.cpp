@@ -12,14 +12,14 @@ namespace {
 // Replace all as one pass gives it, the whole new text; counts the replacements.
 QString ReplaceAllText(const QString& text, const QString& what, const QString& with,
                        int* steps = nullptr, int32_t* caret = nullptr) {
-    const TReplaceAllResult all = ReplaceAll(text, what, with);
+    const mainform::TReplaceAllResult all = mainform::ReplaceAll(text, what, with);
     if (steps)
         *steps = all.Count;
     if (caret)
         *caret = all.Caret;
     QString result;
     int32_t old = 0;
-    for (const TReplaceAllResult::TEdit& edit : all.Edits) {
+    for (const mainform::TReplaceAllResult::TEdit& edit : all.Edits) {
         if (edit.Start < old || edit.Length < 0)
             return QStringLiteral("edits out of order");
         result += text.mid(old, edit.Start - old) + edit.Text;
@@ -93,7 +93,7 @@ private slots:
     void indent_prefix_repeats_leading_blanks_of_a_line_with_code() {
         QFETCH(QString, line);
         QFETCH(QString, prefix);
-        QCOMPARE(IndentPrefix(line), prefix);
+        QCOMPARE(mainform::IndentPrefix(line), prefix);
     }
 
     void tab_distance_is_the_first_stop_in_dialog_units_data() {
@@ -114,7 +114,7 @@ private slots:
         QFETCH(int, tabs);
         QFETCH(int, baseUnit);
         QFETCH(double, pixels);
-        QCOMPARE(TabStopDistance(tabs, baseUnit), pixels);
+        QCOMPARE(mainform::TabStopDistance(tabs, baseUnit), pixels);
     }
 
     void find_next_searches_after_the_selection_without_wrapping_data() {
@@ -140,7 +140,7 @@ private slots:
         QFETCH(int, selLength);
         QFETCH(QString, what);
         QFETCH(int, found);
-        QCOMPARE(FindNextOffset(text, selStart, selLength, what), found);
+        QCOMPARE(mainform::FindNextOffset(text, selStart, selLength, what), found);
     }
 
     void replace_all_results_data() {
@@ -229,7 +229,7 @@ private slots:
     void entry_texts_count_line_breaks_as_cr_lf() {
         QFETCH(QString, entered);
         QFETCH(QString, counted);
-        QCOMPARE(WithCrLf(entered), counted);
+        QCOMPARE(mainform::WithCrLf(entered), counted);
     }
 };
 

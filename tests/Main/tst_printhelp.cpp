@@ -295,8 +295,8 @@ private slots:
         qputenv("XDG_DATA_DIRS", Path("system").toUtf8());
         const QString shipped = Path("system/kodiwerk/help");
         QDir().mkpath(shipped);
-        QFile(shipped + "/" + HelpPageName).open(QIODevice::WriteOnly);
-        QCOMPARE(ShippedHelpFolder(), shipped);
+        QFile(shipped + "/" + hilfe::HelpPageName).open(QIODevice::WriteOnly);
+        QCOMPARE(hilfe::ShippedHelpFolder(), shipped);
 
         Options().E_HilfeDir()->clear();
         Options().B_HilfeClick();

@@ -37,7 +37,8 @@ class TestOptionsInMain : public QObject {
         QTest::mouseClick(dialog->findChild<QWidget*>(QString::fromLatin1(name)), Qt::LeftButton);
     }
     static double StopsFor(int tabs) {
-        return TabStopDistance(tabs, QFontMetrics(QApplication::font()).averageCharWidth());
+        return mainform::TabStopDistance(tabs,
+                                         QFontMetrics(QApplication::font()).averageCharWidth());
     }
 
 private slots:
