@@ -51,16 +51,14 @@ public:
     // fetches its lines, collects the findings and builds the runs.
     void Scan(const TScanInput& input, const TLineGeometry& geometry);
 
-    // The steps of Scan, for callers that need them one by one.
+    // The steps of Scan, one by one: between CollectKeys and BuildRuns the findings can be read
+    // as they were found, before the merge by z-order hides their order and overlaps.
     void LoadRegion(const TScanRegion& region, const TLineGeometry& geometry);
     void CollectKeys(const TScanInput& input); // the rules must be prepared
     void BuildRuns();
 
     int32_t ScanStart() const { return ScanStart_; }
     int32_t ScanEnd() const { return ScanEnd_; }
-    std::u16string_view RegionText() const { return {Text_.data(), size_t(ScanEnd_ - ScanStart_)}; }
-    int32_t SpanFirst() const { return SpanFirst_; }
-    int32_t SpanLast() const { return SpanLast_; }
 
     // After CollectKeys: the findings (up to DescrCount). After BuildRuns: the runs in ascending
     // order, up to the first free record or the end of the list (RunCount of them).
@@ -69,6 +67,7 @@ public:
     int32_t RunCount() const { return RunCount_; }
 
 private:
+    std::u16string_view RegionText() const { return {Text_.data(), size_t(ScanEnd_ - ScanStart_)}; }
     void ResetKeys();
     TKeyDescr& AddKey(int32_t first, int32_t last, TColor color, uint8_t zOrder, uint8_t keyWord);
     void ExtendSpan(int32_t first, int32_t last);
