@@ -114,7 +114,6 @@ public:
     void SetRedrawAlways(bool redrawAlways) { m_redrawAlways = redrawAlways; }
     colmemo::THotSpot& HotSpot() { return m_hotSpot; }
     const colmemo::THotSpot& HotSpot() const { return m_hotSpot; }
-    void SetHotSpot(const colmemo::THotSpot& hotSpot) { m_hotSpot = hotSpot; }
 
     // Recolours the window, or only the caret line (and the look-back lines above it). The
     // colours are drawn by the paint this requests.

@@ -64,7 +64,6 @@ public:
     // inside it. Each is held as a stand-in character whose format names the
     // real one, so the text hands it back exactly and indices count it once.
     static constexpr char16_t StandIn = 0xFFFD;
-    static bool NeedsStandIn(QChar c);
     struct TMarked {
         int Offset;    // document position relative to where the text goes
         char16_t Real; // the character the stand-in there holds
@@ -88,6 +87,8 @@ public:
     QString BlockText(const QTextBlock& block) const;
 
 private:
+    // One of the characters above, which the document holds as a stand-in.
+    static bool NeedsStandIn(QChar c);
     char16_t RealCharAt(int pos) const;
     int32_t BlockStartIndex(int block) const;
 
