@@ -17,7 +17,7 @@ class QTextDocument;
 // every paint and keystroke of a very long file.
 class TTextModel {
 public:
-    explicit TTextModel(QTextDocument* doc) : m_doc(doc) {}
+    explicit TTextModel(QTextDocument* doc) : Doc(doc) {}
 
     // Length of the whole text in the index model.
     int32_t Length() const;
@@ -51,9 +51,9 @@ public:
         int PosOf(int32_t index, bool roundUp = false);
 
     private:
-        const TTextModel& m_model;
-        QTextBlock m_block;
-        int32_t m_start = 0; // index of m_block's first character
+        const TTextModel& Model;
+        QTextBlock Block;
+        int32_t Start = 0; // index of Block's first character
     };
 
     // Whole text, breaks as CR LF.
@@ -92,5 +92,5 @@ private:
     char16_t RealCharAt(int pos) const;
     int32_t BlockStartIndex(int block) const;
 
-    QTextDocument* m_doc;
+    QTextDocument* Doc;
 };
