@@ -65,41 +65,41 @@ struct TPaintCase {
 // One editor's paint state over a Java file, the window in the middle.
 class TPaintBench {
 public:
-    TPaintBench(int lines, bool caretLineOnly) : Geometry_(JavaText(lines)) {
+    TPaintBench(int lines, bool caretLineOnly) : Geometry(JavaText(lines)) {
         // Same offset into the template in every file: 20 for 100 lines, 99970 for 200,000.
         int first = lines / 2 - WindowLines / 2;
         first -= (first - 20) % TemplateLines;
-        Geometry_.SetWindow(first, WindowLines);
-        AddJavaRules(Rules_);
-        Input_.Rules = &Rules_;
-        Input_.WantTabs = true;
-        Input_.CaretLineOnly = caretLineOnly;
-        Input_.FirstVisibleLine = first;
-        Input_.CaretLine = first + WindowLines / 2;
-        Input_.CaretLineStart = Geometry_.LineIndex(Input_.CaretLine);
-        Input_.SelStart = Input_.CaretLineStart + 5;
+        Geometry.SetWindow(first, WindowLines);
+        AddJavaRules(Rules);
+        Input.Rules = &Rules;
+        Input.WantTabs = true;
+        Input.CaretLineOnly = caretLineOnly;
+        Input.FirstVisibleLine = first;
+        Input.CaretLine = first + WindowLines / 2;
+        Input.CaretLineStart = Geometry.LineIndex(Input.CaretLine);
+        Input.SelStart = Input.CaretLineStart + 5;
     }
 
     // Microseconds per paint over one batch.
     double Batch(int paints) {
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < paints; ++i) {
-            Scanner_.Scan(Input_, Geometry_);
-            Runs_ += Scanner_.RunCount();
+            Scanner.Scan(Input, Geometry);
+            RunsSeen += Scanner.RunCount();
         }
         const std::chrono::duration<double, std::micro> spent =
             std::chrono::steady_clock::now() - start;
         return spent.count() / paints;
     }
 
-    bool FoundRuns() const { return Runs_ > 0; }
+    bool FoundRuns() const { return RunsSeen > 0; }
 
 private:
-    TPlainTextGeometry Geometry_;
-    TDrawRules Rules_;
-    TKeyScanner Scanner_;
-    TScanInput Input_;
-    long Runs_ = 0;
+    TPlainTextGeometry Geometry;
+    TDrawRules Rules;
+    TKeyScanner Scanner;
+    TScanInput Input;
+    long RunsSeen = 0;
 };
 
 struct TTiming {

@@ -10,8 +10,8 @@
 #include <algorithm>
 
 TColorMemo::TColorMemo(QWidget* parent)
-    : QPlainTextEdit(parent), m_model(document()), m_geometry(m_model, document()),
-      m_marks(m_model, document()) {
+    : QPlainTextEdit(parent), Model(document()), Geometry(Model, document()),
+      MarkSet(Model, document()) {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setWordWrapMode(QTextOption::NoWrap);
     setTabChangesFocus(false);
@@ -20,10 +20,10 @@ TColorMemo::TColorMemo(QWidget* parent)
     connect(document(), &QTextDocument::contentsChange, this, &TColorMemo::DocumentChanged);
     // The document reports moved cursors only after inserting or removing text, never after a
     // change of formats; the cursor at the text's end moves with every such edit.
-    m_textEnd = QTextCursor(document());
-    m_textEnd.movePosition(QTextCursor::End);
+    EndCursor = QTextCursor(document());
+    EndCursor.movePosition(QTextCursor::End);
     connect(document(), &QTextDocument::cursorPositionChanged, this,
-            [this] { m_textChanged = true; });
+            [this] { TextChangePending = true; });
     connect(this, &QPlainTextEdit::textChanged, this, &TColorMemo::TextChanged);
     connect(this, &QPlainTextEdit::blockCountChanged, this, &TColorMemo::UpdateGutterWidth);
     connect(this, &QPlainTextEdit::updateRequest, this, &TColorMemo::GutterRequest);
@@ -34,20 +34,20 @@ TColorMemo::TColorMemo(QWidget* parent)
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
             [this] { Scrolled(OnHScroll); });
     viewport()->setMouseTracking(true);
-    m_layoutWidth = viewport()->width();
+    LayoutWidth = viewport()->width();
     for (QObject* child : children())
         if (child->inherits("QWidgetTextControl"))
-            m_control = child;
-    if (m_control)
-        m_control->installEventFilter(this);
+            Control = child;
+    if (Control)
+        Control->installEventFilter(this);
 }
 
 TColorMemo::~TColorMemo() {
     // The base class outlives this class's members; nothing it does on the way out may reach
     // them through a signal.
     disconnect(document(), nullptr, this, nullptr);
-    if (m_control)
-        m_control->removeEventFilter(this);
+    if (Control)
+        Control->removeEventFilter(this);
     disconnect(this, nullptr, this, nullptr);
     disconnect(verticalScrollBar(), nullptr, this, nullptr);
     disconnect(horizontalScrollBar(), nullptr, this, nullptr);
@@ -56,7 +56,7 @@ TColorMemo::~TColorMemo() {
 // ---- text and selection ----------------------------------------------------
 
 QString TColorMemo::Text() const {
-    return m_model.Text();
+    return Model.Text();
 }
 
 void TColorMemo::SetText(QString text) {
@@ -68,9 +68,9 @@ void TColorMemo::SetText(QString text) {
     // line once more to give it the format at the caret: a tenth of a long file's opening, and
     // behind a stand-in that format names a real character, which the new text's own
     // replacement characters would then take for theirs.
-    m_emptying = !doc.isEmpty();
+    Emptying = !doc.isEmpty();
     setPlainText(QString());
-    m_emptying = false;
+    Emptying = false;
     if (doc.isEmpty())
         return;
     // Loading is no undo step and no change.
@@ -78,7 +78,7 @@ void TColorMemo::SetText(QString text) {
     document()->setUndoRedoEnabled(false);
     QTextCursor fill(document());
     fill.insertText(doc, QTextCharFormat());
-    m_model.Mark(0, marked);
+    Model.Mark(0, marked);
     document()->setUndoRedoEnabled(undo);
     document()->setModified(false);
     // The insertion pushed the caret to the end; a loaded text is shown from its start.
@@ -88,16 +88,16 @@ void TColorMemo::SetText(QString text) {
 }
 
 int32_t TColorMemo::TextLength() const {
-    return m_model.Length();
+    return Model.Length();
 }
 
 int32_t TColorMemo::SelStart() const {
-    return m_model.IndexOf(textCursor().selectionStart());
+    return Model.IndexOf(textCursor().selectionStart());
 }
 
 int32_t TColorMemo::SelLength() const {
     const QTextCursor c = textCursor();
-    return m_model.IndexOf(c.selectionEnd()) - m_model.IndexOf(c.selectionStart());
+    return Model.IndexOf(c.selectionEnd()) - Model.IndexOf(c.selectionStart());
 }
 
 void TColorMemo::SetSelStart(int32_t index) {
@@ -109,11 +109,11 @@ void TColorMemo::SetSelLength(int32_t length) {
 }
 
 void TColorMemo::SetSelection(int32_t start, int32_t length) {
-    const int32_t total = m_model.Length();
+    const int32_t total = Model.Length();
     start = std::clamp(start, 0, total);
     length = std::clamp(length, 0, total - start);
-    const int anchor = m_model.PosOf(start);
-    SetDocSelection(anchor, length == 0 ? anchor : m_model.PosOf(start + length, true));
+    const int anchor = Model.PosOf(start);
+    SetDocSelection(anchor, length == 0 ? anchor : Model.PosOf(start + length, true));
 }
 
 void TColorMemo::SetDocSelection(int anchor, int position) {
@@ -125,12 +125,12 @@ void TColorMemo::SetDocSelection(int anchor, int position) {
 
 QString TColorMemo::SelText() const {
     const QTextCursor c = textCursor();
-    return m_model.FromDocument(c.selectedText(), c.selectionStart(), QStringLiteral("\r\n"));
+    return Model.FromDocument(c.selectedText(), c.selectionStart(), QStringLiteral("\r\n"));
 }
 
 void TColorMemo::ReplaceSelection(const QString& text) {
     QTextCursor c = textCursor();
-    m_model.Insert(c, text);
+    Model.Insert(c, text);
     setTextCursor(c);
 }
 
@@ -139,7 +139,7 @@ void TColorMemo::ReplaceStretches(const std::vector<TStretch>& stretches) {
         return;
     std::vector<std::pair<int, int>> positions;
     positions.reserve(stretches.size());
-    TTextModel::TPositionWalk walk(m_model, stretches.front().Start);
+    TTextModel::TPositionWalk walk(Model, stretches.front().Start);
     for (const TStretch& stretch : stretches) {
         const int anchor = walk.PosOf(stretch.Start);
         positions.emplace_back(anchor, walk.PosOf(stretch.Start + stretch.Length, true));
@@ -150,7 +150,7 @@ void TColorMemo::ReplaceStretches(const std::vector<TStretch>& stretches) {
     for (size_t i = stretches.size(); i-- > 0;) {
         c.setPosition(positions[i].first);
         c.setPosition(positions[i].second, QTextCursor::KeepAnchor);
-        m_model.Insert(c, stretches[i].Text);
+        Model.Insert(c, stretches[i].Text);
     }
     c.endEditBlock();
 }
@@ -158,63 +158,63 @@ void TColorMemo::ReplaceStretches(const std::vector<TStretch>& stretches) {
 // ---- line list -------------------------------------------------------------
 
 int32_t TColorMemo::LineCount() const {
-    return m_model.LineCount();
+    return Model.LineCount();
 }
 
 QString TColorMemo::LineText(int32_t line) const {
-    return m_model.LineText(line);
+    return Model.LineText(line);
 }
 
 QStringList TColorMemo::Lines() const {
     QStringList lines;
-    const int32_t count = m_model.LineCount();
+    const int32_t count = Model.LineCount();
     lines.reserve(count);
     QTextBlock block = document()->firstBlock();
     for (int32_t i = 0; i < count; ++i, block = block.next())
-        lines.append(m_model.BlockText(block));
+        lines.append(Model.BlockText(block));
     return lines;
 }
 
 int32_t TColorMemo::LineIndex(int32_t line) const {
     if (line == -1)
-        return m_model.LineStart(textCursor().block().blockNumber());
-    return m_model.LineStart(line);
+        return Model.LineStart(textCursor().block().blockNumber());
+    return Model.LineStart(line);
 }
 
 int32_t TColorMemo::LineFromChar(int32_t index) const {
-    return m_model.LineOf(index);
+    return Model.LineOf(index);
 }
 
 int32_t TColorMemo::LineLength(int32_t index) const {
-    return m_model.LineLengthAt(index);
+    return Model.LineLengthAt(index);
 }
 
 // ---- caret properties ------------------------------------------------------
 
 int32_t TColorMemo::CaretLine() {
-    m_caretLine = m_model.LineOf(SelStart());
-    return m_caretLine;
+    RememberedCaretLine = Model.LineOf(SelStart());
+    return RememberedCaretLine;
 }
 
 void TColorMemo::SetCaretLine(int32_t n) {
     // With no lines the remembered line is -1, which asks for the caret's line.
-    m_caretLine = std::min(std::max(n, 0), m_model.LineCount() - 1);
-    SetSelStart(LineIndex(m_caretLine));
+    RememberedCaretLine = std::min(std::max(n, 0), Model.LineCount() - 1);
+    SetSelStart(LineIndex(RememberedCaretLine));
 }
 
 int32_t TColorMemo::CaretCol() const {
     const int32_t start = SelStart();
-    return start - m_model.LineStart(m_model.LineOf(start));
+    return start - Model.LineStart(Model.LineOf(start));
 }
 
 void TColorMemo::SetCaretCol(int32_t n) {
     // The remembered line may have vanished since it was set (or be -1 in an
     // empty text); the column then goes to the nearest line that exists.
-    int32_t line = std::min(m_caretLine, m_model.BlockCount() - 1);
+    int32_t line = std::min(RememberedCaretLine, Model.BlockCount() - 1);
     if (line < 0)
         line = textCursor().block().blockNumber();
-    n = std::clamp(n, 0, static_cast<int32_t>(m_model.LineText(line).size()));
-    SetSelStart(m_model.LineStart(line) + n);
+    n = std::clamp(n, 0, static_cast<int32_t>(Model.LineText(line).size()));
+    SetSelStart(Model.LineStart(line) + n);
 }
 
 int32_t TColorMemo::FirstVisibleLine() const {
@@ -223,12 +223,12 @@ int32_t TColorMemo::FirstVisibleLine() const {
 
 QPoint TColorMemo::PosFromChar(int32_t index) const {
     QTextCursor c(document());
-    c.setPosition(m_model.PosOf(index));
+    c.setPosition(Model.PosOf(index));
     return cursorRect(c).topLeft();
 }
 
 int32_t TColorMemo::CharFromPos(const QPoint& pos) const {
-    return m_model.IndexOf(cursorForPosition(pos).position());
+    return Model.IndexOf(cursorForPosition(pos).position());
 }
 
 bool TColorMemo::Modified() const {
@@ -244,36 +244,36 @@ void TColorMemo::SetModified(bool modified) {
 void TColorMemo::DocumentChanged(int pos, int removed, int added) {
     MarksEdited(pos, removed, added);
     // A change of as many characters as before may be a change of formats only; text changes
-    // of equal length are told by the cursors they move (see m_textEnd).
+    // of equal length are told by the cursors they move (see EndCursor).
     if (removed != added)
-        m_textChanged = true;
+        TextChangePending = true;
 }
 
 void TColorMemo::TextChanged() {
-    if (!m_textChanged || m_emptying)
+    if (!TextChangePending || Emptying)
         return;
-    m_textChanged = false;
+    TextChangePending = false;
     if (OnChange)
         OnChange(this);
     RecolourAfterChange();
 }
 
 void TColorMemo::RecolourAfterChange() {
-    if (m_redrawAlways) {
+    if (RedrawAlwaysOn) {
         PaintColors(this, false);
         return;
     }
     const int32_t count = LineCount();
     const int32_t end = TextEnd();
     // Exactly one character more on as many lines: a keystroke within the caret line.
-    PaintColors(this, count == m_lastLineCount && end == m_lastTextEnd + 1);
-    m_lastLineCount = count;
-    m_lastTextEnd = end;
+    PaintColors(this, count == LastLineCount && end == LastTextEnd + 1);
+    LastLineCount = count;
+    LastTextEnd = end;
 }
 
 int32_t TColorMemo::TextEnd() const {
     const int32_t count = LineCount();
-    return count == 0 ? 0 : m_model.LineStart(count - 1) + m_model.LineTextLength(count - 1);
+    return count == 0 ? 0 : Model.LineStart(count - 1) + Model.LineTextLength(count - 1);
 }
 
 void TColorMemo::keyPressEvent(QKeyEvent* e) {
@@ -364,14 +364,14 @@ void TColorMemo::mouseReleaseEvent(QMouseEvent* e) {
             OnClick(this);
     }
     QString text;
-    if (m_hotSpot.Active && viewport()->cursor().shape() == Qt::PointingHandCursor &&
+    if (HotSpotSettings.Active && viewport()->cursor().shape() == Qt::PointingHandCursor &&
         HotSpotAt(e->position().toPoint(), &text) && OnHotSpotClick)
         OnHotSpotClick(this, text);
 }
 
 void TColorMemo::mouseMoveEvent(QMouseEvent* e) {
     QPlainTextEdit::mouseMoveEvent(e);
-    if (m_hotSpot.Active)
+    if (HotSpotSettings.Active)
         TrackHotSpot(e->position().toPoint());
 }
 
@@ -382,7 +382,7 @@ void TColorMemo::insertFromMimeData(const QMimeData* source) {
     }
     // Through the text model, so a pasted U+2028 stays a character, as a copied one was.
     QTextCursor c = textCursor();
-    m_model.Insert(c, source->text());
+    Model.Insert(c, source->text());
     setTextCursor(c);
     ensureCursorVisible();
 }
@@ -392,6 +392,6 @@ QMimeData* TColorMemo::createMimeDataFromSelection() const {
     // turn into blanks.
     auto* data = new QMimeData;
     const QTextCursor c = textCursor();
-    data->setText(m_model.FromDocument(c.selectedText(), c.selectionStart(), QStringLiteral("\n")));
+    data->setText(Model.FromDocument(c.selectedText(), c.selectionStart(), QStringLiteral("\n")));
     return data;
 }

@@ -102,19 +102,18 @@ public:
     // When set, keyword runs are handed to it instead of being drawn.
     TKeyDrawEvent OnDrawKey;
 
-    colmemo::TDrawRules& ColorRules() { return m_rules; }
-    const colmemo::TDrawRules& ColorRules() const { return m_rules; }
+    colmemo::TDrawRules& ColorRules() { return Rules; }
+    const colmemo::TDrawRules& ColorRules() const { return Rules; }
     // Takes a copy of the given rules.
     void SetColorRules(const colmemo::TDrawRules& rules);
-    int32_t ColorLimMax() const { return m_scanner.ColorLimMax(); }
+    int32_t ColorLimMax() const { return Scanner.ColorLimMax(); }
     void SetColorLimMax(int32_t count);
     // True: every text change recolours the window, and the caret line up to the caret is
     // redrawn in the font colour at every paint.
-    bool RedrawAlways() const { return m_redrawAlways; }
-    void SetRedrawAlways(bool redrawAlways) { m_redrawAlways = redrawAlways; }
-    colmemo::THotSpot& HotSpot() { return m_hotSpot; }
-    const colmemo::THotSpot& HotSpot() const { return m_hotSpot; }
-    void SetHotSpot(const colmemo::THotSpot& hotSpot) { m_hotSpot = hotSpot; }
+    bool RedrawAlways() const { return RedrawAlwaysOn; }
+    void SetRedrawAlways(bool redrawAlways) { RedrawAlwaysOn = redrawAlways; }
+    colmemo::THotSpot& HotSpot() { return HotSpotSettings; }
+    const colmemo::THotSpot& HotSpot() const { return HotSpotSettings; }
 
     // Recolours the window, or only the caret line (and the look-back lines above it). The
     // colours are drawn by the paint this requests.
@@ -127,15 +126,15 @@ public:
         int32_t ScanStart = 0;
         int32_t ScanEnd = 0;
     };
-    const TPaintReport& LastPaint() const { return m_lastPaint; }
+    const TPaintReport& LastPaint() const { return PaintReport; }
 
     // ---- line numbers ----
     // A gutter of line numbers left of the text; off at first. It takes its width from the
     // viewport, whose coordinates (PosFromChar, CharFromPos, the mouse) stay the text's own.
     void SetLineNumbers(bool on);
-    bool LineNumbers() const { return m_lineNumbers; }
+    bool LineNumbers() const { return LineNumbersOn; }
     // The gutter's width in pixels; 0 while the line numbers are off.
-    int GutterWidth() const { return m_gutterWidth; }
+    int GutterWidth() const { return GutterPixels; }
 
     // ---- marks ----
     // Marks of errors and warnings: their lines tinted under the text, the marked characters
@@ -143,9 +142,9 @@ public:
     // MarksChanged; SetText and every edit of a mark's line take marks away.
     void SetMarks(std::vector<TMark> marks);
     void ClearMarks();
-    const std::vector<TMark>& Marks() const { return m_marks.Marks(); }
+    const std::vector<TMark>& Marks() const { return MarkSet.Marks(); }
     // The tool tips of a line's marks, one per text line; "" when the line has none.
-    QString MarksToolTip(int32_t line) const { return m_marks.ToolTip(line); }
+    QString MarksToolTip(int32_t line) const { return MarkSet.ToolTip(line); }
 
 signals:
     void MarksChanged();
@@ -212,49 +211,49 @@ private:
     static QColor TintOf(bool warning);
     void MarksEdited(int pos, int removed, int added);
 
-    TTextModel m_model;
+    TTextModel Model;
     // The visible lines of the last paint; kept so their list is not allocated at every paint.
-    TColorMemoGeometry m_geometry;
-    int32_t m_caretLine = 0;    // the remembered caret line
-    bool m_textChanged = false; // a real text change awaits its notification
-    bool m_emptying = false;    // SetText clears before it fills: one change, told once
-    QTextCursor m_textEnd;      // stays at the end of the text
-    int m_layoutWidth = 0;      // the width the document was last laid out for
+    TColorMemoGeometry Geometry;
+    int32_t RememberedCaretLine = 0; // as CaretLine last read or set it
+    bool TextChangePending = false;  // a real text change awaits its notification
+    bool Emptying = false;           // SetText clears before it fills: one change, told once
+    QTextCursor EndCursor;           // stays at the end of the text
+    int LayoutWidth = 0;             // the width the document was last laid out for
     // The short lines whose shaping is kept between paints (the visible ones), and the line
     // count then: lines added or removed since shift them.
     struct TShaped {
         int First = 0;
         int Last = -1;
         int BlockCount = 0;
-    } m_shaped;
+    } Shaped;
 
-    colmemo::TDrawRules m_rules;
-    colmemo::THotSpot m_hotSpot;
-    colmemo::TKeyScanner m_scanner;
-    bool m_redrawAlways = false;
+    colmemo::TDrawRules Rules;
+    colmemo::THotSpot HotSpotSettings;
+    colmemo::TKeyScanner Scanner;
+    bool RedrawAlwaysOn = false;
     // Line count and text end at the last change: one more character on as many lines is a
     // keystroke that only needs its line recoloured.
-    int32_t m_lastLineCount = 0;
-    int32_t m_lastTextEnd = 0;
-    TPending m_pending = TPending::None;
+    int32_t LastLineCount = 0;
+    int32_t LastTextEnd = 0;
+    TPending Pending = TPending::None;
     // The line last coloured by a caret-line scan, until a full scan covers it again.
-    int32_t m_caretScanLine = -1;
-    TPaintReport m_lastPaint;
+    int32_t CaretScanLine = -1;
+    TPaintReport PaintReport;
 
-    QBasicTimer m_blink;
-    bool m_caretOn = false;
-    bool m_steadyCaret = false;      // the caret's line is too long to blink on
-    QObject* m_control = nullptr;    // the editor's own text control
-    QElapsedTimer m_lastDoubleClick; // a triple click is still possible shortly after
-    QRect m_caretRect;               // where the caret was drawn last
+    QBasicTimer Blink;
+    bool CaretOn = false;
+    bool SteadyCaret = false;      // the caret's line is too long to blink on
+    QObject* Control = nullptr;    // the editor's own text control
+    QElapsedTimer LastDoubleClick; // a triple click is still possible shortly after
+    QRect DrawnCaretRect;          // where the caret was drawn last
 
-    bool m_lineNumbers = false;
-    TColorMemoGutter* m_gutter = nullptr; // made when first switched on
-    int m_gutterDigits = 0;               // the digits its width was last made for
-    int m_gutterWidth = 0;
-    int m_gutterCaretLine = -1; // the line whose number is drawn stronger
+    bool LineNumbersOn = false;
+    TColorMemoGutter* Gutter = nullptr; // made when first switched on
+    int GutterDigits = 0;               // the digits its width was last made for
+    int GutterPixels = 0;               // its width
+    int GutterCaretLine = -1;           // the line whose number is drawn stronger
 
-    TColorMemoMarks m_marks;
+    TColorMemoMarks MarkSet;
     // The marked lines of the paint under way, with their tint.
-    std::vector<TColorMemoMarks::TMarkedLine> m_paintedMarks;
+    std::vector<TColorMemoMarks::TMarkedLine> PaintedMarks;
 };

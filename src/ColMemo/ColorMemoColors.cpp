@@ -27,30 +27,30 @@ void LetGoOfShaping(QTextLayout& layout, QPainter& painter) {
 } // namespace
 
 void TColorMemo::SetColorRules(const colmemo::TDrawRules& rules) {
-    m_rules.CopyFrom(rules);
+    Rules.CopyFrom(rules);
     PaintColors(this, false);
 }
 
 void TColorMemo::SetColorLimMax(int32_t count) {
-    m_scanner.SetColorLimMax(count);
+    Scanner.SetColorLimMax(count);
 }
 
 bool TColorMemo::ColouringActive() const {
-    return isEnabled() && isVisible() && (m_rules.Count() > 0 || m_hotSpot.Active);
+    return isEnabled() && isVisible() && (Rules.Count() > 0 || HotSpotSettings.Active);
 }
 
 void TColorMemo::PaintColors(QObject* /*sender*/, bool caretLineOnly) {
     if (!ColouringActive())
         return;
     if (!caretLineOnly) {
-        m_pending = TPending::Full;
-        m_caretScanLine = -1;
+        Pending = TPending::Full;
+        CaretScanLine = -1;
         viewport()->update();
         return;
     }
     CaretLine(); // a caret-line paint reads the caret line, which the caret column then uses
-    if (m_pending == TPending::None)
-        m_pending = TPending::CaretLine;
+    if (Pending == TPending::None)
+        Pending = TPending::CaretLine;
     viewport()->update(CaretLineRect().toAlignedRect());
 }
 
@@ -70,13 +70,12 @@ bool TColorMemo::CaretLineScanFor(const QRect& paintRect) {
     const QRectF rect(paintRect);
     const int32_t caretLine = document()->findBlock(textCursor().selectionStart()).blockNumber();
     const bool inBand = rect.top() >= band.top() && rect.bottom() <= band.bottom();
-    const bool caretOnly =
-        inBand && (m_pending == TPending::CaretLine ||
-                   (m_pending == TPending::None && m_caretScanLine == caretLine));
+    const bool caretOnly = inBand && (Pending == TPending::CaretLine ||
+                                      (Pending == TPending::None && CaretScanLine == caretLine));
     if (caretOnly)
-        m_caretScanLine = caretLine;
+        CaretScanLine = caretLine;
     else if (rect.contains(band))
-        m_caretScanLine = -1;
+        CaretScanLine = -1;
     return caretOnly;
 }
 
@@ -100,18 +99,18 @@ void TColorMemo::paintEvent(QPaintEvent* e) {
         origin.ry() += blockBoundingRect(block).height();
     }
     // The tint of marked lines lies under everything the editor and the colours draw.
-    m_paintedMarks = m_marks.LinesIn(first, last);
-    PaintMarkTints(m_paintedMarks, e->rect());
+    PaintedMarks = MarkSet.LinesIn(first, last);
+    PaintMarkTints(PaintedMarks, e->rect());
     QPlainTextEdit::paintEvent(e);
     QPainter painter(viewport());
     if (colouring)
         PaintRuns(painter, e->rect(), CaretLineScanFor(e->rect()));
     PaintMarkWaves(painter, first, last, e->rect());
     KeepShaping(colouring ? first : 0, colouring ? last : -1, painter);
-    m_pending = TPending::None;
-    if (m_caretOn && hasFocus()) {
-        m_caretRect = CaretRect();
-        painter.fillRect(m_caretRect, palette().color(QPalette::Text));
+    Pending = TPending::None;
+    if (CaretOn && hasFocus()) {
+        DrawnCaretRect = CaretRect();
+        painter.fillRect(DrawnCaretRect, palette().color(QPalette::Text));
     }
 }
 
@@ -119,9 +118,9 @@ void TColorMemo::paintEvent(QPaintEvent* e) {
 // otherwise leave it with every line shown.
 void TColorMemo::KeepShaping(int first, int last, QPainter& painter) {
     constexpr int LongLine = 2000;
-    const int shift = std::abs(document()->blockCount() - m_shaped.BlockCount);
-    const int from = std::max(m_shaped.First - shift, 0);
-    const int to = m_shaped.Last < m_shaped.First ? -1 : m_shaped.Last + shift;
+    const int shift = std::abs(document()->blockCount() - Shaped.BlockCount);
+    const int from = std::max(Shaped.First - shift, 0);
+    const int to = Shaped.Last < Shaped.First ? -1 : Shaped.Last + shift;
     for (int line = from; line <= to; ++line) {
         if (line >= first && line <= last)
             continue;
@@ -129,7 +128,7 @@ void TColorMemo::KeepShaping(int first, int last, QPainter& painter) {
         if (block.isValid() && block.length() <= LongLine && block.layout()->cacheEnabled())
             LetGoOfShaping(*block.layout(), painter);
     }
-    m_shaped = {first, last, document()->blockCount()};
+    Shaped = {first, last, document()->blockCount()};
 }
 
 void TColorMemo::resizeEvent(QResizeEvent* e) {
@@ -137,48 +136,47 @@ void TColorMemo::resizeEvent(QResizeEvent* e) {
     // long file costs more than the rest of opening it. Unwrapped lines do not depend on the
     // width, so a widening is passed on as a change of height only. A narrowing still goes
     // through: it also trims the width the horizontal scroll bar allows for.
-    if (lineWrapMode() == NoWrap && viewport()->width() >= m_layoutWidth) {
+    if (lineWrapMode() == NoWrap && viewport()->width() >= LayoutWidth) {
         QResizeEvent sameWidth(e->size(), QSize(e->size().width(), e->oldSize().height()));
         QPlainTextEdit::resizeEvent(&sameWidth);
         PlaceGutter();
         return;
     }
     QPlainTextEdit::resizeEvent(e);
-    m_layoutWidth = viewport()->width();
+    LayoutWidth = viewport()->width();
     PlaceGutter();
 }
 
 void TColorMemo::PaintRuns(QPainter& painter, const QRect& paintRect, bool caretLineOnly) {
-    TColorMemoGeometry& geometry = m_geometry;
+    TColorMemoGeometry& geometry = Geometry;
     geometry.SetWindow(firstVisibleBlock(), contentOffset(), viewport()->height());
-    m_scanner.OnDraw = OnDraw;
-    m_scanner.Scan(ScanInput(caretLineOnly), geometry);
+    Scanner.OnDraw = OnDraw;
+    Scanner.Scan(ScanInput(caretLineOnly), geometry);
 
     TColorMemoPainter::TStyle style{palette().color(QPalette::Base),
                                     palette().color(QPalette::Text),
                                     font(),
-                                    m_hotSpot.Underlined,
+                                    HotSpotSettings.Underlined,
                                     {}};
-    for (const TColorMemoMarks::TMarkedLine& marked : m_paintedMarks)
+    for (const TColorMemoMarks::TMarkedLine& marked : PaintedMarks)
         style.LineBackgrounds.emplace_back(marked.Line, TintOf(marked.Warning));
     TColorMemoPainter runs(painter, geometry, palette(), style);
-    runs.DrawRuns(m_scanner.KeyList(), m_scanner.RunCount(), paintRect, OnDrawKey);
-    m_lastPaint = {m_lastPaint.Count + 1, caretLineOnly, m_scanner.ScanStart(),
-                   m_scanner.ScanEnd()};
+    runs.DrawRuns(Scanner.KeyList(), Scanner.RunCount(), paintRect, OnDrawKey);
+    PaintReport = {PaintReport.Count + 1, caretLineOnly, Scanner.ScanStart(), Scanner.ScanEnd()};
 }
 
 colmemo::TScanInput TColorMemo::ScanInput(bool caretLineOnly) {
     colmemo::TScanInput input;
-    input.Rules = &m_rules;
-    input.HotSpot = m_hotSpot;
+    input.Rules = &Rules;
+    input.HotSpot = HotSpotSettings;
     input.CaretLineOnly = caretLineOnly;
     input.FirstVisibleLine = FirstVisibleLine();
     input.SelStart = SelStart();
     input.SelLength = SelLength();
-    input.CaretLine = m_model.LineOf(input.SelStart);
-    input.CaretLineStart = m_model.LineStart(input.CaretLine);
+    input.CaretLine = Model.LineOf(input.SelStart);
+    input.CaretLineStart = Model.LineStart(input.CaretLine);
     input.WantTabs = !tabChangesFocus();
-    input.RedrawAlways = m_redrawAlways;
+    input.RedrawAlways = RedrawAlwaysOn;
     input.Color = colmemo::clWindow;
     input.FontColor = ToTColor(palette().color(QPalette::Text));
     return input;
@@ -200,30 +198,30 @@ bool TColorMemo::OnLongLine() const {
 }
 
 void TColorMemo::RestartBlink() {
-    m_caretOn = true;
+    CaretOn = true;
     const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
-    m_steadyCaret = OnLongLine();
-    if (flashTime > 0 && !m_steadyCaret)
-        m_blink.start(flashTime / 2, this);
+    SteadyCaret = OnLongLine();
+    if (flashTime > 0 && !SteadyCaret)
+        Blink.start(flashTime / 2, this);
     else
-        m_blink.stop();
+        Blink.stop();
 }
 
 void TColorMemo::CaretMoved() {
-    m_steadyCaret = OnLongLine();
-    if (m_lineNumbers && textCursor().blockNumber() != m_gutterCaretLine) {
-        UpdateGutterRow(m_gutterCaretLine);
-        m_gutterCaretLine = textCursor().blockNumber();
-        UpdateGutterRow(m_gutterCaretLine);
+    SteadyCaret = OnLongLine();
+    if (LineNumbersOn && textCursor().blockNumber() != GutterCaretLine) {
+        UpdateGutterRow(GutterCaretLine);
+        GutterCaretLine = textCursor().blockNumber();
+        UpdateGutterRow(GutterCaretLine);
     }
     if (hasFocus())
         RestartBlink();
-    viewport()->update(m_caretRect);
+    viewport()->update(DrawnCaretRect);
     viewport()->update(CaretRect());
     // Leaving a line coloured by a caret-line scan recolours the window, so no part of that
     // line keeps colours a full scan would not give it.
-    if (m_caretScanLine >= 0 &&
-        document()->findBlock(textCursor().selectionStart()).blockNumber() != m_caretScanLine)
+    if (CaretScanLine >= 0 &&
+        document()->findBlock(textCursor().selectionStart()).blockNumber() != CaretScanLine)
         PaintColors(this, false);
 }
 
@@ -235,23 +233,23 @@ void TColorMemo::focusInEvent(QFocusEvent* e) {
 
 void TColorMemo::focusOutEvent(QFocusEvent* e) {
     QPlainTextEdit::focusOutEvent(e);
-    m_blink.stop();
-    m_caretOn = false;
-    viewport()->update(m_caretRect);
+    Blink.stop();
+    CaretOn = false;
+    viewport()->update(DrawnCaretRect);
 }
 
 void TColorMemo::timerEvent(QTimerEvent* e) {
-    if (e->timerId() != m_blink.timerId()) {
+    if (e->timerId() != Blink.timerId()) {
         QPlainTextEdit::timerEvent(e);
         return;
     }
-    m_caretOn = !m_caretOn;
-    viewport()->update(m_caretRect);
+    CaretOn = !CaretOn;
+    viewport()->update(DrawnCaretRect);
     viewport()->update(CaretRect());
 }
 
 void TColorMemo::mouseDoubleClickEvent(QMouseEvent* e) {
-    m_lastDoubleClick.start();
+    LastDoubleClick.start();
     QPlainTextEdit::mouseDoubleClickEvent(e);
 }
 
@@ -260,10 +258,9 @@ bool TColorMemo::eventFilter(QObject* watched, QEvent* event) {
     // repaints the line as well: while the caret stays steady its timer is kept from it. The
     // control's only other timer ends the time for a triple click after a double click;
     // that one always gets through.
-    if (watched == m_control && event->type() == QEvent::Timer && m_steadyCaret &&
-        (!m_lastDoubleClick.isValid() ||
-         m_lastDoubleClick.elapsed() >
-             2 * QGuiApplication::styleHints()->mouseDoubleClickInterval()))
+    if (watched == Control && event->type() == QEvent::Timer && SteadyCaret &&
+        (!LastDoubleClick.isValid() ||
+         LastDoubleClick.elapsed() > 2 * QGuiApplication::styleHints()->mouseDoubleClickInterval()))
         return true;
     return QPlainTextEdit::eventFilter(watched, event);
 }
@@ -279,12 +276,12 @@ void TColorMemo::Scrolled(const std::function<void(TColorMemo*)>& event) {
 // Over a hot spot when the next marker to the right on the same line is a closing one.
 bool TColorMemo::HotSpotAt(const QPoint& pos, QString* text) const {
     const int32_t index = CharFromPos(pos);
-    const int32_t line = m_model.LineOf(index);
-    const QString lineText = m_model.LineText(line);
-    const int32_t column = index - m_model.LineStart(line);
+    const int32_t line = Model.LineOf(index);
+    const QString lineText = Model.LineText(line);
+    const int32_t column = index - Model.LineStart(line);
     const QString rest = lineText.mid(column);
-    const QChar begin(m_hotSpot.BeginChar);
-    const QChar end(m_hotSpot.EndChar);
+    const QChar begin(HotSpotSettings.BeginChar);
+    const QChar end(HotSpotSettings.EndChar);
     const qsizetype e = rest.indexOf(end) + 1;
     const qsizetype b = rest.indexOf(begin) + 1;
     if (e == 0 || !(b == 0 || e < b || begin == end))

@@ -6,69 +6,69 @@
 #include <algorithm>
 
 TColorMemoGeometry::TColorMemoGeometry(const TTextModel& model, const QTextDocument* doc)
-    : m_model(model), m_doc(doc) {}
+    : Model(model), Doc(doc) {}
 
 void TColorMemoGeometry::SetWindow(const QTextBlock& first, QPointF origin, qreal viewportHeight) {
-    m_first = first.blockNumber();
-    m_height = viewportHeight;
-    m_lines.clear();
-    QAbstractTextDocumentLayout* layout = m_doc->documentLayout();
-    int32_t start = m_model.LineStart(m_first);
+    First = first.blockNumber();
+    Height = viewportHeight;
+    Lines.clear();
+    QAbstractTextDocumentLayout* layout = Doc->documentLayout();
+    int32_t start = Model.LineStart(First);
     for (QTextBlock block = first; block.isValid() && origin.y() < viewportHeight;
          block = block.next()) {
         const QRectF rect = layout->blockBoundingRect(block).translated(origin);
         const int32_t length = block.length() - 1;
-        m_lines.push_back({block, rect, start, length});
+        Lines.push_back({block, rect, start, length});
         origin.ry() += rect.height();
         start += length + 2;
     }
 }
 
 int32_t TColorMemoGeometry::LineOf(int32_t index) const {
-    if (m_lines.empty() || index < m_lines.front().Start)
-        return m_first - 1;
+    if (Lines.empty() || index < Lines.front().Start)
+        return First - 1;
     const auto next =
-        std::upper_bound(m_lines.begin(), m_lines.end(), index,
+        std::upper_bound(Lines.begin(), Lines.end(), index,
                          [](int32_t i, const TVisibleLine& line) { return i < line.Start; });
     const auto line = next - 1;
     // past the last visible line's break
-    if (next == m_lines.end() && index >= line->Start + line->Length + 2)
+    if (next == Lines.end() && index >= line->Start + line->Length + 2)
         return LastVisibleLine() + 1;
-    return m_first + static_cast<int32_t>(line - m_lines.begin());
+    return First + static_cast<int32_t>(line - Lines.begin());
 }
 
 const TColorMemoGeometry::TVisibleLine* TColorMemoGeometry::Visible(int32_t line) const {
-    if (line < m_first || line > LastVisibleLine())
+    if (line < First || line > LastVisibleLine())
         return nullptr;
-    return &m_lines[static_cast<size_t>(line - m_first)];
+    return &Lines[static_cast<size_t>(line - First)];
 }
 
 int32_t TColorMemoGeometry::LineCount() const {
-    return m_model.LineCount();
+    return Model.LineCount();
 }
 
 int32_t TColorMemoGeometry::LineIndex(int32_t line) const {
-    return m_model.LineStart(line);
+    return Model.LineStart(line);
 }
 
 int32_t TColorMemoGeometry::LineLength(int32_t line) const {
-    return m_model.LineTextLength(line);
+    return Model.LineTextLength(line);
 }
 
 bool TColorMemoGeometry::LineEntirelyVisible(int32_t line) const {
     const TVisibleLine* visible = Visible(line);
-    return visible && visible->Rect.top() >= 0 && visible->Rect.bottom() <= m_height;
+    return visible && visible->Rect.top() >= 0 && visible->Rect.bottom() <= Height;
 }
 
 int32_t TColorMemoGeometry::TextLength() const {
-    return m_model.Length();
+    return Model.Length();
 }
 
 void TColorMemoGeometry::FetchText(int32_t first, int32_t last, char16_t* dest) const {
     int32_t remaining = std::max(last - first, 0);
-    const int32_t line = m_model.LineOf(first);
-    int32_t col = std::max(first - m_model.LineStart(line), 0);
-    for (QTextBlock block = m_doc->findBlockByNumber(line); remaining > 0 && block.isValid();
+    const int32_t line = Model.LineOf(first);
+    int32_t col = std::max(first - Model.LineStart(line), 0);
+    for (QTextBlock block = Doc->findBlockByNumber(line); remaining > 0 && block.isValid();
          block = block.next(), col = 0) {
         const QString text = block.text();
         const int32_t textLength = static_cast<int32_t>(text.size());

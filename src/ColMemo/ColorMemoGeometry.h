@@ -36,17 +36,17 @@ public:
     };
     // The visible line, or nullptr when the viewport does not show it.
     const TVisibleLine* Visible(int32_t line) const;
-    int32_t FirstVisibleLine() const { return m_first; }
-    int32_t LastVisibleLine() const { return m_first + static_cast<int32_t>(m_lines.size()) - 1; }
+    int32_t FirstVisibleLine() const { return First; }
+    int32_t LastVisibleLine() const { return First + static_cast<int32_t>(Lines.size()) - 1; }
     // The line holding an index when the viewport shows it; otherwise the line just above or
     // below the visible ones. Paints look up many indices, all near the window: this stays a
     // search in the visible lines, however long the text.
     int32_t LineOf(int32_t index) const;
 
 private:
-    const TTextModel& m_model;
-    const QTextDocument* m_doc;
-    int32_t m_first = 0;
-    qreal m_height = 0;
-    std::vector<TVisibleLine> m_lines;
+    const TTextModel& Model;
+    const QTextDocument* Doc;
+    int32_t First = 0;
+    qreal Height = 0;
+    std::vector<TVisibleLine> Lines;
 };

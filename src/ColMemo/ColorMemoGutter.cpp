@@ -25,7 +25,7 @@ QColor Mix(const QColor& a, const QColor& b, qreal t) {
 
 } // namespace
 
-TColorMemoGutter::TColorMemoGutter(TColorMemo* memo) : QWidget(memo), m_memo(memo) {
+TColorMemoGutter::TColorMemoGutter(TColorMemo* memo) : QWidget(memo), Memo(memo) {
     setObjectName(QStringLiteral("LineNumbers"));
     setCursor(Qt::ArrowCursor);
     TakeFont();
@@ -65,16 +65,16 @@ TColorMemoGutter::TDigitGlyphs TColorMemoGutter::GlyphsOf(const QFont& font) {
 
 void TColorMemoGutter::TakeFont() {
     // The numbers are set in the editor's own font, so they sit on the lines' baselines.
-    QFont bold = m_memo->font();
+    QFont bold = Memo->font();
     bold.setBold(true);
-    m_plain = GlyphsOf(m_memo->font());
-    m_bold = GlyphsOf(bold);
-    m_padding = Padding(QFontMetricsF(m_memo->font()));
-    const QPalette& palette = m_memo->palette();
+    Plain = GlyphsOf(Memo->font());
+    Bold = GlyphsOf(bold);
+    PaddingWidth = Padding(QFontMetricsF(Memo->font()));
+    const QPalette& palette = Memo->palette();
     const QColor base = palette.color(QPalette::Base);
     const QColor text = palette.color(QPalette::Text);
-    m_number = Mix(base, text, 0.45);
-    m_caretNumber = Mix(base, text, 0.85);
+    NumberColor = Mix(base, text, 0.45);
+    CaretNumberColor = Mix(base, text, 0.85);
 }
 
 void TColorMemoGutter::changeEvent(QEvent* e) {
@@ -86,7 +86,7 @@ void TColorMemoGutter::changeEvent(QEvent* e) {
 void TColorMemoGutter::AddNumber(const TDigitGlyphs& digits, const TRow& row,
                                  QList<quint32>& glyphs, QList<QPointF>& positions) const {
     const qsizetype end = glyphs.size();
-    qreal x = width() - m_padding;
+    qreal x = width() - PaddingWidth;
     for (int32_t rest = std::max(row.Number, 0);; rest /= 10) {
         const int digit = rest % 10;
         x -= digits.Advances[digit];
@@ -100,22 +100,22 @@ void TColorMemoGutter::AddNumber(const TDigitGlyphs& digits, const TRow& row,
 // Without the digits' glyphs, as text.
 void TColorMemoGutter::DrawText(QPainter& painter, const TRow& row) const {
     const QString text = QString::number(row.Number);
-    painter.setFont(m_memo->font());
-    painter.setPen(row.CaretLine ? m_caretNumber : m_number);
-    const qreal advance = QFontMetricsF(m_memo->font()).horizontalAdvance(text);
-    painter.drawText(QPointF(width() - m_padding - advance, row.Baseline), text);
+    painter.setFont(Memo->font());
+    painter.setPen(row.CaretLine ? CaretNumberColor : NumberColor);
+    const qreal advance = QFontMetricsF(Memo->font()).horizontalAdvance(text);
+    painter.drawText(QPointF(width() - PaddingWidth - advance, row.Baseline), text);
 }
 
 // One glyph run for the plain numbers and one for the caret's: drawing numbers one by one
 // would cost about as much as the whole rest of a paint of the window.
 void TColorMemoGutter::DrawNumbers(QPainter& painter, const std::vector<TRow>& rows) const {
-    if (!m_plain.Font.isValid() || !m_bold.Font.isValid()) {
+    if (!Plain.Font.isValid() || !Bold.Font.isValid()) {
         for (const TRow& row : rows)
             DrawText(painter, row);
         return;
     }
     for (bool caretLine : {false, true}) {
-        const TDigitGlyphs& digits = caretLine ? m_bold : m_plain;
+        const TDigitGlyphs& digits = caretLine ? Bold : Plain;
         QList<quint32> glyphs;
         QList<QPointF> positions;
         for (const TRow& row : rows)
@@ -127,22 +127,22 @@ void TColorMemoGutter::DrawNumbers(QPainter& painter, const std::vector<TRow>& r
         run.setRawFont(digits.Font);
         run.setGlyphIndexes(glyphs);
         run.setPositions(positions);
-        painter.setPen(caretLine ? m_caretNumber : m_number);
+        painter.setPen(caretLine ? CaretNumberColor : NumberColor);
         painter.drawGlyphRun(QPointF(), run);
     }
 }
 
 void TColorMemoGutter::paintEvent(QPaintEvent* e) {
     QPainter painter(this);
-    const QColor base = m_memo->palette().color(QPalette::Base);
-    const QColor text = m_memo->palette().color(QPalette::Text);
+    const QColor base = Memo->palette().color(QPalette::Base);
+    const QColor text = Memo->palette().color(QPalette::Text);
     painter.fillRect(e->rect(), Mix(base, text, 0.04));
     painter.fillRect(QRect(width() - 1, e->rect().top(), 1, e->rect().height()),
                      Mix(base, text, 0.12));
-    m_memo->PaintGutter(*this, painter, e->rect());
+    Memo->PaintGutter(*this, painter, e->rect());
 }
 
 // The wheel over the numbers scrolls the text, as it does over the text.
 void TColorMemoGutter::wheelEvent(QWheelEvent* e) {
-    QApplication::sendEvent(m_memo->verticalScrollBar(), e);
+    QApplication::sendEvent(Memo->verticalScrollBar(), e);
 }

@@ -54,10 +54,10 @@ private:
     static int Padding(const QFontMetricsF& metrics);
     void TakeFont();
 
-    TColorMemo* m_memo;
-    TDigitGlyphs m_plain;
-    TDigitGlyphs m_bold;
-    int m_padding = 0;
-    QColor m_number;
-    QColor m_caretNumber;
+    TColorMemo* Memo;
+    TDigitGlyphs Plain;
+    TDigitGlyphs Bold;
+    int PaddingWidth = 0;
+    QColor NumberColor;
+    QColor CaretNumberColor;
 };

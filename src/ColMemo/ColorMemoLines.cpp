@@ -44,55 +44,55 @@ void DrawWave(QPainter& painter, QRectF rect, const QColor& color) {
 // ---- line numbers ----------------------------------------------------------
 
 void TColorMemo::SetLineNumbers(bool on) {
-    if (on == m_lineNumbers)
+    if (on == LineNumbersOn)
         return;
-    m_lineNumbers = on;
-    m_gutterDigits = 0;
+    LineNumbersOn = on;
+    GutterDigits = 0;
     if (!on) {
-        m_gutterWidth = 0;
-        m_gutter->hide();
+        GutterPixels = 0;
+        Gutter->hide();
         setViewportMargins(0, 0, 0, 0);
         return;
     }
-    if (!m_gutter)
-        m_gutter = new TColorMemoGutter(this);
-    m_gutterCaretLine = textCursor().blockNumber();
+    if (!Gutter)
+        Gutter = new TColorMemoGutter(this);
+    GutterCaretLine = textCursor().blockNumber();
     UpdateGutterWidth();
-    m_gutter->show();
+    Gutter->show();
 }
 
 // The width follows the digits of the line count: the viewport, and with it the layout of the
 // text, changes only when they do.
 void TColorMemo::UpdateGutterWidth() {
-    if (!m_lineNumbers)
+    if (!LineNumbersOn)
         return;
     const int digits = TColorMemoGutter::Digits(document()->blockCount());
-    if (digits == m_gutterDigits)
+    if (digits == GutterDigits)
         return;
-    m_gutterDigits = digits;
-    m_gutterWidth = TColorMemoGutter::WidthFor(QFontMetricsF(font()), digits);
-    setViewportMargins(m_gutterWidth, 0, 0, 0);
+    GutterDigits = digits;
+    GutterPixels = TColorMemoGutter::WidthFor(QFontMetricsF(font()), digits);
+    setViewportMargins(GutterPixels, 0, 0, 0);
     PlaceGutter();
-    m_gutter->update();
+    Gutter->update();
 }
 
 void TColorMemo::PlaceGutter() {
-    if (!m_gutter)
+    if (!Gutter)
         return;
     const QRect text = viewport()->geometry();
-    m_gutter->setGeometry(text.left() - m_gutterWidth, text.top(), m_gutterWidth, text.height());
+    Gutter->setGeometry(text.left() - GutterPixels, text.top(), GutterPixels, text.height());
 }
 
 // The editor's own requests to repaint the viewport. The numbers scroll along with the text,
 // and a repaint of all of it (as when lines come or go) repaints all of them; a line's own
 // repaint (a keystroke, the caret) changes no number and leaves the gutter alone.
 void TColorMemo::GutterRequest(const QRect& rect, int dy) {
-    if (!m_lineNumbers)
+    if (!LineNumbersOn)
         return;
     if (dy != 0)
-        m_gutter->scroll(0, dy);
+        Gutter->scroll(0, dy);
     else if (rect.contains(viewport()->rect()))
-        m_gutter->update();
+        Gutter->update();
 }
 
 void TColorMemo::UpdateGutterRow(int line) {
@@ -100,13 +100,13 @@ void TColorMemo::UpdateGutterRow(int line) {
     if (!block.isValid())
         return;
     const QRectF row = blockBoundingGeometry(block).translated(contentOffset());
-    m_gutter->update(QRectF(0, row.top(), m_gutter->width(), row.height()).toAlignedRect());
+    Gutter->update(QRectF(0, row.top(), Gutter->width(), row.height()).toAlignedRect());
 }
 
 void TColorMemo::changeEvent(QEvent* e) {
     QPlainTextEdit::changeEvent(e);
-    if (e->type() == QEvent::FontChange && m_lineNumbers) {
-        m_gutterDigits = 0;
+    if (e->type() == QEvent::FontChange && LineNumbersOn) {
+        GutterDigits = 0;
         UpdateGutterWidth();
     }
 }
@@ -136,22 +136,22 @@ void TColorMemo::PaintGutter(const TColorMemoGutter& gutter, QPainter& painter,
 // ---- marks -----------------------------------------------------------------
 
 void TColorMemo::SetMarks(std::vector<TMark> marks) {
-    const bool had = !m_marks.Empty();
-    m_marks.Set(std::move(marks));
+    const bool had = !MarkSet.Empty();
+    MarkSet.Set(std::move(marks));
     viewport()->update();
-    if (had || !m_marks.Empty())
+    if (had || !MarkSet.Empty())
         emit MarksChanged();
 }
 
 void TColorMemo::ClearMarks() {
-    if (!m_marks.Clear())
+    if (!MarkSet.Clear())
         return;
     viewport()->update();
     emit MarksChanged();
 }
 
 void TColorMemo::MarksEdited(int pos, int removed, int added) {
-    if (m_marks.Empty() || !m_marks.Edit(pos, removed, added))
+    if (MarkSet.Empty() || !MarkSet.Edit(pos, removed, added))
         return;
     viewport()->update();
     emit MarksChanged();
@@ -182,10 +182,10 @@ void TColorMemo::PaintMarkTints(const std::vector<TColorMemoMarks::TMarkedLine>&
 // stands at the line's end.
 void TColorMemo::PaintMarkWaves(QPainter& painter, int32_t first, int32_t last,
                                 const QRect& clip) const {
-    const std::vector<TMark>& marks = m_marks.Marks();
+    const std::vector<TMark>& marks = MarkSet.Marks();
     const QFontMetricsF metrics(font());
     for (size_t i = 0; i < marks.size(); ++i) {
-        const int32_t line = m_marks.Line(i);
+        const int32_t line = MarkSet.Line(i);
         if (line < first || line > last)
             continue;
         const QTextBlock block = document()->findBlockByNumber(line);
@@ -195,7 +195,7 @@ void TColorMemo::PaintMarkWaves(QPainter& painter, int32_t first, int32_t last,
             continue;
         const QTextLine textLine = layout->lineAt(0);
         const int length = block.length() - 1;
-        const int column = std::min(m_marks.Column(i), length);
+        const int column = std::min(MarkSet.Column(i), length);
         const int end = std::min(column + marks[i].Length, length);
         const qreal left = rect.left() + textLine.cursorToX(column);
         const qreal right = end > column ? rect.left() + textLine.cursorToX(end)
@@ -214,7 +214,7 @@ bool TColorMemo::viewportEvent(QEvent* event) {
     const QTextBlock block = cursorForPosition(help->pos()).block();
     const QRectF band = LineBand(block);
     const QString tip =
-        band.contains(help->pos()) ? m_marks.ToolTip(block.blockNumber()) : QString();
+        band.contains(help->pos()) ? MarkSet.ToolTip(block.blockNumber()) : QString();
     if (tip.isEmpty()) {
         QToolTip::hideText();
         event->ignore();

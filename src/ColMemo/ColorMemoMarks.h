@@ -27,16 +27,16 @@ public:
     void Set(std::vector<TMark> marks);
     // True when there was a mark to clear.
     bool Clear();
-    const std::vector<TMark>& Marks() const { return m_marks; }
-    bool Empty() const { return m_marks.empty(); }
+    const std::vector<TMark>& Marks() const { return MarkList; }
+    bool Empty() const { return MarkList.empty(); }
 
     // A change of the document as it reports it (position, characters removed and added):
     // marks below move with it, marks on a line it touched go. True when any went.
     bool Edit(int pos, int removed, int added);
 
     // Line and column of a mark (by its place in Marks()).
-    int32_t Line(size_t i) const { return m_anchors[i].Line; }
-    int32_t Column(size_t i) const { return m_anchors[i].Column; }
+    int32_t Line(size_t i) const { return Anchors[i].Line; }
+    int32_t Column(size_t i) const { return Anchors[i].Column; }
 
     // The marked lines in [first, last], ascending, each once; a line with an error and a
     // warning counts as an error line.
@@ -59,9 +59,9 @@ private:
     };
     bool Touches(const TAnchor& anchor, int pos, int removed, int added) const;
 
-    const TTextModel& m_model;
-    const QTextDocument* m_doc;
-    std::vector<TMark> m_marks;
-    std::vector<TAnchor> m_anchors; // one per mark
-    int m_blockCount = 0;           // the document's at the last change
+    const TTextModel& Model;
+    const QTextDocument* Doc;
+    std::vector<TMark> MarkList;
+    std::vector<TAnchor> Anchors; // one per mark
+    int BlockCount = 0;           // the document's at the last change
 };

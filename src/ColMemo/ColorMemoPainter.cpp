@@ -73,16 +73,16 @@ TColor ToTColor(const QColor& color) {
 
 TColorMemoPainter::TColorMemoPainter(QPainter& painter, const TColorMemoGeometry& geometry,
                                      const QPalette& palette, const TStyle& style)
-    : m_painter(painter), m_geometry(geometry), m_palette(palette), m_style(style) {}
+    : Painter(painter), Geometry(geometry), Palette(palette), Style(style) {}
 
 void TColorMemoPainter::DrawRuns(const colmemo::TKeyDescrList& runs, int32_t count,
                                  const QRectF& clip, const TKeyDrawEvent& onDrawKey) {
-    m_clip = clip;
-    m_columns.assign(
-        size_t(std::max(m_geometry.LastVisibleLine() - m_geometry.FirstVisibleLine() + 1, 0)),
+    Clip = clip;
+    Columns.assign(
+        size_t(std::max(Geometry.LastVisibleLine() - Geometry.FirstVisibleLine() + 1, 0)),
         TColumns{});
-    m_painter.setFont(m_style.Font);
-    m_penSet = false;
+    Painter.setFont(Style.Font);
+    PenSet = false;
     count = std::min(count, static_cast<int32_t>(runs.size()));
     for (int32_t i = 0; i < count && runs[i].First != colmemo::FreeIndex; ++i)
         DrawRun(runs[i], onDrawKey);
@@ -92,8 +92,8 @@ void TColorMemoPainter::DrawRun(const TKeyDescr& run, const TKeyDrawEvent& onDra
     // Masks keep the selection's highlight and the tab stops as the editor drew them.
     if (run.First < 0 || run.ZOrder >= colmemo::ZSelectionMask || run.Last == colmemo::FreeIndex)
         return;
-    const int32_t firstLine = m_geometry.LineOf(run.First);
-    const int32_t lastLine = m_geometry.LineOf(run.Last);
+    const int32_t firstLine = Geometry.LineOf(run.First);
+    const int32_t lastLine = Geometry.LineOf(run.Last);
     if (lastLine > firstLine) {
         DrawAcrossLines(run, firstLine, lastLine);
         return;
@@ -101,20 +101,20 @@ void TColorMemoPainter::DrawRun(const TKeyDescr& run, const TKeyDrawEvent& onDra
     TPiece piece;
     if (!Piece(firstLine, run.First, run.Last, piece))
         return;
-    const QColor color = ToQColor(run.Color, m_palette);
+    const QColor color = ToQColor(run.Color, Palette);
     if (run.KeyWord && onDrawKey)
         DrawKey(piece, color, onDrawKey);
     else if (run.ZOrder == colmemo::ZHotSpotMarker)
-        m_painter.fillRect(piece.Rect, color);
+        Painter.fillRect(piece.Rect, color);
     else
-        DrawText(piece, color, run.ZOrder == colmemo::ZHotSpotText && m_style.UnderlineHotSpots);
+        DrawText(piece, color, run.ZOrder == colmemo::ZHotSpotText && Style.UnderlineHotSpots);
 }
 
 // Runs over several lines are drawn plainly, line by line; lines out of view are skipped.
 void TColorMemoPainter::DrawAcrossLines(const TKeyDescr& run, int32_t firstLine, int32_t lastLine) {
-    const QColor color = ToQColor(run.Color, m_palette);
-    const int32_t from = std::max(firstLine, m_geometry.FirstVisibleLine());
-    const int32_t to = std::min(lastLine, m_geometry.LastVisibleLine());
+    const QColor color = ToQColor(run.Color, Palette);
+    const int32_t from = std::max(firstLine, Geometry.FirstVisibleLine());
+    const int32_t to = std::min(lastLine, Geometry.LastVisibleLine());
     for (int32_t line = from; line <= to; ++line) {
         TPiece piece;
         if (Piece(line, run.First, run.Last, piece))
@@ -123,12 +123,12 @@ void TColorMemoPainter::DrawAcrossLines(const TKeyDescr& run, int32_t firstLine,
 }
 
 bool TColorMemoPainter::Piece(int32_t line, int32_t first, int32_t last, TPiece& piece) const {
-    piece.Line = m_geometry.Visible(line);
+    piece.Line = Geometry.Visible(line);
     piece.LineNumber = line;
     // Lines above or below the clip are left out before any x position is looked for: a paint
     // of the caret's line measures that line only.
-    if (!piece.Line || piece.Line->Rect.bottom() <= m_clip.top() ||
-        piece.Line->Rect.top() >= m_clip.bottom())
+    if (!piece.Line || piece.Line->Rect.bottom() <= Clip.top() ||
+        piece.Line->Rect.top() >= Clip.bottom())
         return false;
     const QTextLayout* layout = piece.Line->Block.layout();
     if (!layout || layout->lineCount() == 0)
@@ -152,61 +152,61 @@ bool TColorMemoPainter::Piece(int32_t line, int32_t first, int32_t last, TPiece&
     const QPointF origin = piece.Line->Rect.topLeft();
     piece.Rect =
         QRectF(origin.x() + left, origin.y() + textLine.y(), right - left, textLine.height());
-    return piece.Rect.intersects(m_clip);
+    return piece.Rect.intersects(Clip);
 }
 
 const TColorMemoPainter::TColumns& TColorMemoPainter::ClipColumns(int32_t line,
                                                                   const QTextLine& textLine) const {
-    TColumns& columns = m_columns[size_t(line - m_geometry.FirstVisibleLine())];
+    TColumns& columns = Columns[size_t(line - Geometry.FirstVisibleLine())];
     if (!columns.Known) {
-        const qreal left = m_geometry.Visible(line)->Rect.left();
+        const qreal left = Geometry.Visible(line)->Rect.left();
         columns.Known = true;
-        columns.First = std::max(textLine.xToCursor(m_clip.left() - left) - 1, 0);
-        columns.Last = textLine.xToCursor(m_clip.right() - left) + 1;
+        columns.First = std::max(textLine.xToCursor(Clip.left() - left) - 1, 0);
+        columns.Last = textLine.xToCursor(Clip.right() - left) + 1;
         // The layout's x positions overflow on lines millions of characters long, where its
         // answers go astray: no character is taken as narrower than half a pixel.
-        columns.Last = std::min<qreal>(columns.Last, columns.First + 2 * m_clip.width() + 2);
+        columns.Last = std::min<qreal>(columns.Last, columns.First + 2 * Clip.width() + 2);
     }
     return columns;
 }
 
 const QColor& TColorMemoPainter::BackgroundOf(int32_t line) const {
-    for (const auto& [tinted, color] : m_style.LineBackgrounds)
+    for (const auto& [tinted, color] : Style.LineBackgrounds)
         if (tinted == line)
             return color;
-    return m_style.Background;
+    return Style.Background;
 }
 
 void TColorMemoPainter::DrawText(const TPiece& piece, const QColor& color, bool underline) {
     const QTextLayout* layout = piece.Line->Block.layout();
     const QTextLine textLine = layout->lineAt(0);
-    m_painter.fillRect(piece.Rect, BackgroundOf(piece.LineNumber));
-    if (!m_penSet || color != m_penColor) {
-        m_painter.setPen(color);
-        m_penColor = color;
-        m_penSet = true;
+    Painter.fillRect(piece.Rect, BackgroundOf(piece.LineNumber));
+    if (!PenSet || color != PenColor) {
+        Painter.setPen(color);
+        PenColor = color;
+        PenSet = true;
     }
     // The editor's own glyphs, at the positions it laid them out: the overpaint can never
     // drift from the text below it, whatever the font.
     const QPointF origin = piece.Line->Rect.topLeft() + layout->position();
     for (const QGlyphRun& glyphRun : textLine.glyphRuns(piece.Column, piece.Length))
-        m_painter.drawGlyphRun(origin, glyphRun);
+        Painter.drawGlyphRun(origin, glyphRun);
     if (underline) {
-        const QFontMetricsF metrics(m_style.Font);
+        const QFontMetricsF metrics(Style.Font);
         const qreal y = piece.Rect.top() + textLine.ascent() + metrics.underlinePos();
-        m_painter.fillRect(QRectF(piece.Rect.left(), y, piece.Rect.width(), metrics.lineWidth()),
-                           color);
+        Painter.fillRect(QRectF(piece.Rect.left(), y, piece.Rect.width(), metrics.lineWidth()),
+                         color);
     }
 }
 
 void TColorMemoPainter::DrawKey(const TPiece& piece, const QColor& color,
                                 const TKeyDrawEvent& onDrawKey) {
     const QString text = piece.Line->Block.text().mid(piece.Column, piece.Length);
-    const int width = qRound(QFontMetricsF(m_style.Font).horizontalAdvance(text));
+    const int width = qRound(QFontMetricsF(Style.Font).horizontalAdvance(text));
     const QRect rect(QPoint(qRound(piece.Rect.left()), qRound(piece.Rect.top())),
                      QSize(width, qRound(piece.Rect.height())));
-    m_painter.save();
-    m_painter.setPen(color);
-    onDrawKey(m_painter, text, rect, m_style.FontColor);
-    m_painter.restore();
+    Painter.save();
+    Painter.setPen(color);
+    onDrawKey(Painter, text, rect, Style.FontColor);
+    Painter.restore();
 }

@@ -70,13 +70,13 @@ private:
     void DrawText(const TPiece& piece, const QColor& color, bool underline);
     void DrawKey(const TPiece& piece, const QColor& color, const TKeyDrawEvent& onDrawKey);
 
-    QPainter& m_painter;
-    const TColorMemoGeometry& m_geometry;
-    const QPalette& m_palette;
-    TStyle m_style;
-    QRectF m_clip;
-    mutable std::vector<TColumns> m_columns; // per visible line, from the first
+    QPainter& Painter;
+    const TColorMemoGeometry& Geometry;
+    const QPalette& Palette;
+    TStyle Style;
+    QRectF Clip;
+    mutable std::vector<TColumns> Columns; // per visible line, from the first
     // The pen the painter holds: runs in the colour of the one before leave it alone.
-    QColor m_penColor;
-    bool m_penSet = false;
+    QColor PenColor;
+    bool PenSet = false;
 };

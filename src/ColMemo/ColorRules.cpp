@@ -119,24 +119,24 @@ TColor ParseColor(std::u16string_view text) {
     return (blue << 16) | (green << 8) | red;
 }
 
-TColorRule::TColorRule(TDrawRules* collection) : Collection_(collection) {}
+TColorRule::TColorRule(TDrawRules* collection) : Owner(collection) {}
 
 void TColorRule::SetKeywords(const TStrings& lines) {
     CompileKeywords(lines);
-    if (&lines != &Keywords_)
-        Keywords_ = lines;
+    if (&lines != &KeywordLines)
+        KeywordLines = lines;
 }
 
 void TColorRule::SetKeyBegEndLst(const TStrings& lines) {
     CompileBegEnd(lines);
-    if (&lines != &KeyBegEndLst_)
-        KeyBegEndLst_ = lines;
+    if (&lines != &BeginEndLines)
+        BeginEndLines = lines;
 }
 
 void TColorRule::SetKeyLineEndLst(const TStrings& lines) {
     CompileLineEnd(lines);
-    if (&lines != &KeyLineEndLst_)
-        KeyLineEndLst_ = lines;
+    if (&lines != &LineEndLines)
+        LineEndLines = lines;
 }
 
 void TColorRule::CopyFrom(const TColorRule& source) {
@@ -149,21 +149,21 @@ void TColorRule::CopyFrom(const TColorRule& source) {
     DefKeyColor = source.DefKeyColor;
     KeyBrushColor = source.KeyBrushColor;
     // The setters compile with the DefKeyColor and KeyCase just copied.
-    SetKeywords(source.Keywords_);
-    SetKeyLineEndLst(source.KeyLineEndLst_);
-    SetKeyBegEndLst(source.KeyBegEndLst_);
+    SetKeywords(source.KeywordLines);
+    SetKeyLineEndLst(source.LineEndLines);
+    SetKeyBegEndLst(source.BeginEndLines);
 }
 
 bool TColorRule::CompileRule() {
-    const bool hasPairs = !KeyBegEndLst_.empty();
-    CompileBegEnd(KeyBegEndLst_);
+    const bool hasPairs = !BeginEndLines.empty();
+    CompileBegEnd(BeginEndLines);
     if (KeyDrawingType == dtKeyShow) {
-        CompileKeywords(Keywords_);
-        return hasPairs || !Keywords_.empty();
+        CompileKeywords(KeywordLines);
+        return hasPairs || !KeywordLines.empty();
     }
     if (KeyDrawingType == dtBeginLineEnd) {
-        CompileLineEnd(KeyLineEndLst_);
-        return hasPairs || !KeyLineEndLst_.empty();
+        CompileLineEnd(LineEndLines);
+        return hasPairs || !LineEndLines.empty();
     }
     return hasPairs;
 }
@@ -175,22 +175,22 @@ TColor TColorRule::ColorOf(std::u16string_view colorPart) const {
 // Only the colours in use count as matches: the unused cells hold zero, which would otherwise
 // pass for black and later be overwritten by the next new colour.
 int TColorRule::ColorNumber(TColor color) {
-    for (int i = 0; i < KeyColorsUsed_; ++i)
-        if (KeyColors_[i] == color)
+    for (int i = 0; i < ColorsUsed; ++i)
+        if (ColorTable[i] == color)
             return i + 1;
-    if (KeyColorsUsed_ < MaxKeyColors) {
-        KeyColors_[KeyColorsUsed_++] = color;
-        return KeyColorsUsed_;
+    if (ColorsUsed < MaxKeyColors) {
+        ColorTable[ColorsUsed++] = color;
+        return ColorsUsed;
     }
     // No room for a 42nd colour: such keywords share the last one.
     return MaxKeyColors;
 }
 
 void TColorRule::CompileKeywords(const TStrings& lines) {
-    KeywordPattern_.clear();
-    KeywordPattern_.push_back(u'*');
-    KeyColors_.fill(0);
-    KeyColorsUsed_ = 0;
+    Pattern.clear();
+    Pattern.push_back(u'*');
+    ColorTable.fill(0);
+    ColorsUsed = 0;
     for (const std::u16string& line : lines) {
         if (IsBlank(line))
             continue;
@@ -209,18 +209,18 @@ void TColorRule::CompileKeywords(const TStrings& lines) {
             continue;
         const int number = ColorNumber(ColorOf(colorPart));
         for (char16_t c : keyword)
-            KeywordPattern_.push_back(KeyCase ? c : UpperAscii(c));
-        KeywordPattern_.append(u"*+");
-        KeywordPattern_.push_back(char16_t(number));
-        KeywordPattern_.push_back(u'*');
+            Pattern.push_back(KeyCase ? c : UpperAscii(c));
+        Pattern.append(u"*+");
+        Pattern.push_back(char16_t(number));
+        Pattern.push_back(u'*');
     }
 }
 
 TKeyPairs& TColorRule::ClearedKeyPairs() {
-    if (!KeyPairs_)
-        KeyPairs_ = std::make_unique<TKeyPairs>();
-    KeyPairs_->fill(TKeyPair{});
-    return *KeyPairs_;
+    if (!PairTable)
+        PairTable = std::make_unique<TKeyPairs>();
+    PairTable->fill(TKeyPair{});
+    return *PairTable;
 }
 
 void TColorRule::CompileBegEnd(const TStrings& lines) {
@@ -263,22 +263,22 @@ void TColorRule::CompileLineEnd(const TStrings& lines) {
 }
 
 TColorRule& TDrawRules::Add() {
-    Rules_.push_back(std::make_unique<TColorRule>(this));
-    return *Rules_.back();
+    Rules.push_back(std::make_unique<TColorRule>(this));
+    return *Rules.back();
 }
 
 void TDrawRules::CopyFrom(const TDrawRules& source) {
     if (&source == this)
         return;
-    Rules_.clear();
-    for (const auto& rule : source.Rules_)
+    Rules.clear();
+    for (const auto& rule : source.Rules)
         Add().CopyFrom(*rule);
 }
 
 void TDrawRules::PrepareRules() {
     bool content = false;
     if (NeedsCompile)
-        for (const auto& rule : Rules_)
+        for (const auto& rule : Rules)
             content = rule->CompileRule() || content;
     NeedsCompile = !content;
 }

@@ -65,12 +65,12 @@ public:
 
     // Filling a list through these references compiles nothing (as loading a form does);
     // the collection's next compiling PrepareRules picks the lines up.
-    TStrings& Keywords() { return Keywords_; }
-    TStrings& KeyBegEndLst() { return KeyBegEndLst_; }
-    TStrings& KeyLineEndLst() { return KeyLineEndLst_; }
-    const TStrings& Keywords() const { return Keywords_; }
-    const TStrings& KeyBegEndLst() const { return KeyBegEndLst_; }
-    const TStrings& KeyLineEndLst() const { return KeyLineEndLst_; }
+    TStrings& Keywords() { return KeywordLines; }
+    TStrings& KeyBegEndLst() { return BeginEndLines; }
+    TStrings& KeyLineEndLst() { return LineEndLines; }
+    const TStrings& Keywords() const { return KeywordLines; }
+    const TStrings& KeyBegEndLst() const { return BeginEndLines; }
+    const TStrings& KeyLineEndLst() const { return LineEndLines; }
 
     // The setters compile the given lines at once, then take them over. Both pair setters
     // compile into the one KeyPairs table, whatever the rule's kind.
@@ -85,14 +85,14 @@ public:
     bool CompileRule();
 
     // Compiled tables. KeyPairs is null until the first compile of a pair list.
-    const TKeyPairs* KeyPairs() const { return KeyPairs_.get(); }
-    const std::array<TColor, MaxKeyColors>& KeyColors() const { return KeyColors_; }
-    int KeyColorsUsed() const { return KeyColorsUsed_; }
+    const TKeyPairs* KeyPairs() const { return PairTable.get(); }
+    const std::array<TColor, MaxKeyColors>& KeyColors() const { return ColorTable; }
+    int KeyColorsUsed() const { return ColorsUsed; }
     // "*" then, per keyword, the keyword, "*+", a character whose code is the colour number
     // (1-based index into KeyColors) and "*".
-    const std::u16string& KeywordPattern() const { return KeywordPattern_; }
+    const std::u16string& KeywordPattern() const { return Pattern; }
 
-    TDrawRules* Collection() const { return Collection_; }
+    TDrawRules* Collection() const { return Owner; }
 
 private:
     void CompileKeywords(const TStrings& lines);
@@ -102,14 +102,14 @@ private:
     int ColorNumber(TColor color);
     TColor ColorOf(std::u16string_view colorPart) const;
 
-    TDrawRules* Collection_;
-    TStrings Keywords_;
-    TStrings KeyBegEndLst_;
-    TStrings KeyLineEndLst_;
-    std::unique_ptr<TKeyPairs> KeyPairs_;
-    std::array<TColor, MaxKeyColors> KeyColors_{};
-    int KeyColorsUsed_ = 0;
-    std::u16string KeywordPattern_;
+    TDrawRules* Owner; // the collection the rule was made in; null outside one
+    TStrings KeywordLines;
+    TStrings BeginEndLines;
+    TStrings LineEndLines;
+    std::unique_ptr<TKeyPairs> PairTable;
+    std::array<TColor, MaxKeyColors> ColorTable{};
+    int ColorsUsed = 0;
+    std::u16string Pattern;
 };
 
 class TDrawRules {
@@ -122,10 +122,10 @@ public:
     bool NeedsCompile = true;
 
     TColorRule& Add();
-    void Clear() { Rules_.clear(); }
-    int Count() const { return static_cast<int>(Rules_.size()); }
-    TColorRule& Items(int index) { return *Rules_.at(index); }
-    const TColorRule& Items(int index) const { return *Rules_.at(index); }
+    void Clear() { Rules.clear(); }
+    int Count() const { return static_cast<int>(Rules.size()); }
+    TColorRule& Items(int index) { return *Rules.at(index); }
+    const TColorRule& Items(int index) const { return *Rules.at(index); }
 
     // Replaces all rules by copies of the source's rules.
     void CopyFrom(const TDrawRules& source);
@@ -134,7 +134,7 @@ public:
     void PrepareRules();
 
 private:
-    std::vector<std::unique_ptr<TColorRule>> Rules_;
+    std::vector<std::unique_ptr<TColorRule>> Rules;
 };
 
 } // namespace colmemo

@@ -15,17 +15,17 @@ constexpr int32_t NotFound = INT32_MAX;
 
 } // namespace
 
-TKeyScanner::TKeyScanner() : Text_(InitialTextCapacity, 0) {
-    KeyList_.reserve(InitialKeyRecords);
+TKeyScanner::TKeyScanner() : Text(InitialTextCapacity, 0) {
+    Keys.reserve(InitialKeyRecords);
 }
 
 void TKeyScanner::SetColorLimMax(int32_t count) {
-    if (count == ColorLimMax_)
+    if (count == EventCapacity)
         return;
-    std::vector<TKeyDescr>().swap(EventBuffer_);
+    std::vector<TKeyDescr>().swap(EventBuffer);
     if (count > 0)
-        EventBuffer_.resize(size_t(count));
-    ColorLimMax_ = count;
+        EventBuffer.resize(size_t(count));
+    EventCapacity = count;
 }
 
 void TKeyScanner::Scan(const TScanInput& input, const TLineGeometry& geometry) {
@@ -38,22 +38,22 @@ void TKeyScanner::Scan(const TScanInput& input, const TLineGeometry& geometry) {
     BuildRuns();
 }
 
-// Only the region's lines are fetched; indices stay absolute through ScanStart_.
+// Only the region's lines are fetched; indices stay absolute through RegionStart.
 void TKeyScanner::LoadRegion(const TScanRegion& region, const TLineGeometry& geometry) {
     const int32_t textLength = std::max(geometry.TextLength(), 0);
-    ScanStart_ = std::clamp(region.ScanStart, 0, textLength);
-    ScanEnd_ = std::clamp(region.ScanEnd, ScanStart_, textLength);
-    const size_t length = size_t(ScanEnd_ - ScanStart_);
-    if (Text_.size() < length + 1)
-        Text_.resize(length + 1 + TextHeadroom);
-    geometry.FetchText(ScanStart_, ScanEnd_, Text_.data());
-    Text_[length] = 0;
-    UpperValid_ = false;
+    RegionStart = std::clamp(region.ScanStart, 0, textLength);
+    RegionEnd = std::clamp(region.ScanEnd, RegionStart, textLength);
+    const size_t length = size_t(RegionEnd - RegionStart);
+    if (Text.size() < length + 1)
+        Text.resize(length + 1 + TextHeadroom);
+    geometry.FetchText(RegionStart, RegionEnd, Text.data());
+    Text[length] = 0;
+    UpperValid = false;
 }
 
 void TKeyScanner::CollectKeys(const TScanInput& input) {
     ResetKeys();
-    CoverLast_ = ScanEnd_ - 1;
+    CoverLast = RegionEnd - 1;
     if (input.HotSpot.Active && input.HotSpot.BeginChar != 0)
         CollectHotSpots(input.HotSpot);
     if (input.WantTabs)
@@ -86,34 +86,34 @@ void TKeyScanner::CollectKeys(const TScanInput& input) {
 }
 
 void TKeyScanner::ResetKeys() {
-    for (TKeyDescr& record : KeyList_)
+    for (TKeyDescr& record : Keys)
         record.First = FreeIndex;
-    Used_ = 0;
-    RunCount_ = 0;
-    SpanFirst_ = -1;
-    SpanLast_ = -1;
+    KeysUsed = 0;
+    RunsBuilt = 0;
+    SpanFirst = -1;
+    SpanLast = -1;
 }
 
 TKeyDescr& TKeyScanner::AddKey(int32_t first, int32_t last, TColor color, uint8_t zOrder,
                                uint8_t keyWord) {
-    if (size_t(Used_) == KeyList_.size())
-        KeyList_.emplace_back();
-    TKeyDescr& record = KeyList_[size_t(Used_++)];
+    if (size_t(KeysUsed) == Keys.size())
+        Keys.emplace_back();
+    TKeyDescr& record = Keys[size_t(KeysUsed++)];
     record = {first, last, color, zOrder, keyWord};
     ExtendSpan(first, last);
     return record;
 }
 
 void TKeyScanner::ExtendSpan(int32_t first, int32_t last) {
-    if (SpanFirst_ < 0 || first < SpanFirst_)
-        SpanFirst_ = first;
-    SpanLast_ = std::max(SpanLast_, last);
+    if (SpanFirst < 0 || first < SpanFirst)
+        SpanFirst = first;
+    SpanLast = std::max(SpanLast, last);
 }
 
 // The withdrawn record is the last one added; the next finding takes its place, while the
 // span keeps what it had reached.
 void TKeyScanner::WithdrawLastKey() {
-    KeyList_[size_t(--Used_)].First = FreeIndex;
+    Keys[size_t(--KeysUsed)].First = FreeIndex;
 }
 
 int32_t TKeyScanner::Find(char16_t c, int32_t from) const {
@@ -127,26 +127,26 @@ int32_t TKeyScanner::Find(std::u16string_view mark, int32_t from) const {
 }
 
 void TKeyScanner::CollectHotSpots(const THotSpot& hotSpot) {
-    const int32_t length = ScanEnd_ - ScanStart_;
+    const int32_t length = RegionEnd - RegionStart;
     for (int32_t p = 0; p <= length;) {
         const int32_t begin = Find(hotSpot.BeginChar, p);
         if (begin < 0)
             return;
-        AddKey(ScanStart_ + begin, ScanStart_ + begin, hotSpot.MarkerColor, ZHotSpotMarker, 0);
+        AddKey(RegionStart + begin, RegionStart + begin, hotSpot.MarkerColor, ZHotSpotMarker, 0);
         const int32_t end = Find(hotSpot.EndChar, begin + 1);
         if (end < 0) {
             WithdrawLastKey();
             return;
         }
-        AddKey(ScanStart_ + begin + 1, ScanStart_ + end - 1, hotSpot.Color, ZHotSpotText, 0);
-        AddKey(ScanStart_ + end, ScanStart_ + end, hotSpot.MarkerColor, ZHotSpotMarker, 0);
+        AddKey(RegionStart + begin + 1, RegionStart + end - 1, hotSpot.Color, ZHotSpotText, 0);
+        AddKey(RegionStart + end, RegionStart + end, hotSpot.MarkerColor, ZHotSpotMarker, 0);
         p = end + 1;
     }
 }
 
 void TKeyScanner::CollectTabs(TColor color) {
     for (int32_t tab = Find(u'\t', 0); tab >= 0; tab = Find(u'\t', tab + 1))
-        AddKey(ScanStart_ + tab, ScanStart_ + tab, color, ZTabMask, 0);
+        AddKey(RegionStart + tab, RegionStart + tab, color, ZTabMask, 0);
 }
 
 // Only a caret line inside the scanned lines is redrawn: anywhere else the plain colour would
@@ -154,38 +154,38 @@ void TKeyScanner::CollectTabs(TColor color) {
 void TKeyScanner::CollectCaretLine(const TScanInput& input) {
     const int32_t first = input.CaretLineStart;
     const int32_t last = input.SelStart;
-    if (first < ScanStart_ || first > ScanEnd_ || last > ScanEnd_)
+    if (first < RegionStart || first > RegionEnd || last > RegionEnd)
         return;
     AddKey(first, last, input.FontColor, 0, 0);
-    CoverLast_ = std::max(CoverLast_, last);
+    CoverLast = std::max(CoverLast, last);
 }
 
 // The mask only matters where other findings can lie, so it is cut to the scanned text; a
 // selection of the whole file then costs no more than the window.
 void TKeyScanner::CollectSelection(const TScanInput& input) {
-    const int64_t first = std::max<int64_t>(input.SelStart, ScanStart_);
+    const int64_t first = std::max<int64_t>(input.SelStart, RegionStart);
     const int64_t last =
-        std::min<int64_t>(int64_t(input.SelStart) + input.SelLength - 1, CoverLast_);
+        std::min<int64_t>(int64_t(input.SelStart) + input.SelLength - 1, CoverLast);
     if (last >= first)
         AddKey(int32_t(first), int32_t(last), input.Color, ZSelectionMask, 0);
 }
 
 std::u16string_view TKeyScanner::UpperText() {
-    const size_t length = size_t(ScanEnd_ - ScanStart_);
-    if (!UpperValid_) {
-        if (Upper_.size() < length + 1)
-            Upper_.resize(length + 1 + TextHeadroom);
-        std::transform(Text_.begin(), Text_.begin() + length + 1, Upper_.begin(),
+    const size_t length = size_t(RegionEnd - RegionStart);
+    if (!UpperValid) {
+        if (Upper.size() < length + 1)
+            Upper.resize(length + 1 + TextHeadroom);
+        std::transform(Text.begin(), Text.begin() + length + 1, Upper.begin(),
                        [](char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; });
-        UpperValid_ = true;
+        UpperValid = true;
     }
-    return {Upper_.data(), length};
+    return {Upper.data(), length};
 }
 
 void TKeyScanner::CollectKeywords(const TColorRule& rule, size_t ruleIndex) {
-    if (Matchers_.size() <= ruleIndex)
-        Matchers_.resize(ruleIndex + 1);
-    TKeywordMatcher& matcher = Matchers_[ruleIndex];
+    if (Matchers.size() <= ruleIndex)
+        Matchers.resize(ruleIndex + 1);
+    TKeywordMatcher& matcher = Matchers[ruleIndex];
     if (!matcher.Load(rule.KeywordPattern()))
         return;
     // Without letters in the keywords the upper-case copy would find exactly the same.
@@ -194,7 +194,7 @@ void TKeyScanner::CollectKeywords(const TColorRule& rule, size_t ruleIndex) {
     for (const TKeywordMatcher::THit& hit : matcher.Find(text, rule.PartWord)) {
         if (hit.ColorNumber < 1 || hit.ColorNumber > MaxKeyColors)
             continue;
-        AddKey(ScanStart_ + hit.Position, ScanStart_ + hit.Position + hit.Length - 1,
+        AddKey(RegionStart + hit.Position, RegionStart + hit.Position + hit.Length - 1,
                rule.KeyColors()[size_t(hit.ColorNumber - 1)], rule.ZOrder, 1);
     }
 }
@@ -202,16 +202,16 @@ void TKeyScanner::CollectKeywords(const TColorRule& rule, size_t ruleIndex) {
 // Entries are cut to the scanned text: the handler saw nothing else, and an index far outside
 // would otherwise blow up the colour map.
 void TKeyScanner::CollectEvents(const TColorRule& rule) {
-    if (EventBuffer_.empty() || !OnDraw)
+    if (EventBuffer.empty() || !OnDraw)
         return;
-    std::fill(EventBuffer_.begin(), EventBuffer_.end(), TKeyDescr{0, 0, 0, 0, 0});
+    std::fill(EventBuffer.begin(), EventBuffer.end(), TKeyDescr{0, 0, 0, 0, 0});
     int32_t count = 0;
-    OnDraw(rule, Text_.data(), std::span<TKeyDescr>(EventBuffer_), count);
-    count = std::clamp(count, 0, int32_t(EventBuffer_.size()));
+    OnDraw(rule, Text.data(), std::span<TKeyDescr>(EventBuffer), count);
+    count = std::clamp(count, 0, int32_t(EventBuffer.size()));
     for (int32_t i = 0; i < count; ++i) {
-        const TKeyDescr& entry = EventBuffer_[size_t(i)];
-        const int64_t first = std::max<int64_t>(int64_t(entry.First) + ScanStart_, ScanStart_);
-        const int64_t last = std::min<int64_t>(int64_t(entry.Last) + ScanStart_, ScanEnd_ - 1);
+        const TKeyDescr& entry = EventBuffer[size_t(i)];
+        const int64_t first = std::max<int64_t>(int64_t(entry.First) + RegionStart, RegionStart);
+        const int64_t last = std::min<int64_t>(int64_t(entry.Last) + RegionStart, RegionEnd - 1);
         if (last < first)
             continue;
         AddKey(int32_t(first), int32_t(last), entry.Color,
@@ -224,7 +224,7 @@ void TKeyScanner::CollectEvents(const TColorRule& rule) {
 int32_t TKeyScanner::FindEarliestBegin(const TKeyPairs& pairs, int32_t from, int& entry) {
     int32_t best = -1;
     for (int i = 0; i < MaxKeyPairs && !pairs[size_t(i)].Empty(); ++i) {
-        int32_t& next = NextBegin_[size_t(i)];
+        int32_t& next = NextBegin[size_t(i)];
         if (next < from) {
             next = Find(pairs[size_t(i)].Begin(), from);
             if (next < 0)
@@ -244,8 +244,8 @@ template <typename Found> void TKeyScanner::ForEachBeginMark(const TColorRule& r
     if (!rule.KeyPairs())
         return;
     const TKeyPairs& pairs = *rule.KeyPairs();
-    NextBegin_.fill(-1);
-    const int32_t length = ScanEnd_ - ScanStart_;
+    NextBegin.fill(-1);
+    const int32_t length = RegionEnd - RegionStart;
     for (int32_t p = 0; p >= 0 && p <= length;) {
         int entry = 0;
         const int32_t begin = FindEarliestBegin(pairs, p, entry);
@@ -257,15 +257,15 @@ template <typename Found> void TKeyScanner::ForEachBeginMark(const TColorRule& r
 
 void TKeyScanner::CollectPairs(const TColorRule& rule) {
     ForEachBeginMark(rule, [&](int32_t begin, const TKeyPair& pair) -> int32_t {
-        AddKey(ScanStart_ + begin, ScanStart_ + begin, 0, rule.ZOrder, 0);
+        AddKey(RegionStart + begin, RegionStart + begin, 0, rule.ZOrder, 0);
         const int32_t end = pair.EndLength == 0 ? -1 : Find(pair.End(), begin + 1);
         if (end < 0) {
             // An unterminated mark ends this rule's findings for the paint.
             WithdrawLastKey();
             return -1;
         }
-        TKeyDescr& record = KeyList_[size_t(Used_ - 1)];
-        record.Last = ScanStart_ + end + pair.EndLength - 1;
+        TKeyDescr& record = Keys[size_t(KeysUsed - 1)];
+        record.Last = RegionStart + end + pair.EndLength - 1;
         record.Color = pair.Color;
         ExtendSpan(record.First, record.Last);
         return end + 1;
@@ -276,8 +276,8 @@ void TKeyScanner::CollectLineEnds(const TColorRule& rule) {
     ForEachBeginMark(rule, [&](int32_t begin, const TKeyPair& pair) -> int32_t {
         int32_t lineEnd = Find(u"\r\n", begin);
         if (lineEnd < 0)
-            lineEnd = ScanEnd_ - ScanStart_;
-        AddKey(ScanStart_ + begin, ScanStart_ + lineEnd - 1 + pair.EndLength, pair.Color,
+            lineEnd = RegionEnd - RegionStart;
+        AddKey(RegionStart + begin, RegionStart + lineEnd - 1 + pair.EndLength, pair.Color,
                rule.ZOrder, 0);
         return lineEnd + 1;
     });
@@ -296,53 +296,53 @@ uint8_t ZOrderOf(uint64_t look) {
 } // namespace
 
 void TKeyScanner::BuildRuns() {
-    RunCount_ = 0;
-    if (SpanFirst_ < 0 || SpanLast_ < SpanFirst_) {
-        if (!KeyList_.empty())
-            KeyList_[0].First = FreeIndex;
+    RunsBuilt = 0;
+    if (SpanFirst < 0 || SpanLast < SpanFirst) {
+        if (!Keys.empty())
+            Keys[0].First = FreeIndex;
         return;
     }
-    const int32_t cellCount = SpanLast_ - SpanFirst_ + 1;
-    if (ColorMap_.size() < size_t(cellCount) + 1) {
-        ColorMap_.resize(size_t(cellCount) + 2);
-        Covered_.resize(size_t(cellCount) + 2);
+    const int32_t cellCount = SpanLast - SpanFirst + 1;
+    if (ColorMap.size() < size_t(cellCount) + 1) {
+        ColorMap.resize(size_t(cellCount) + 2);
+        Covered.resize(size_t(cellCount) + 2);
     }
-    std::fill_n(ColorMap_.begin(), cellCount + 1, 0);
-    std::fill_n(Covered_.begin(), cellCount + 1, 0);
+    std::fill_n(ColorMap.begin(), cellCount + 1, 0);
+    std::fill_n(Covered.begin(), cellCount + 1, 0);
     MergeCells();
 
     // A stretch that runs into the spare cell looks like an uncovered one and is never written.
-    const uint64_t* looks = ColorMap_.data();
+    const uint64_t* looks = ColorMap.data();
     for (int32_t start = 0; start < cellCount;) {
         const uint64_t look = looks[start];
         int32_t end = start + 1;
         while (end <= cellCount && looks[end] == look)
             ++end;
-        if (end <= cellCount && Covered_[size_t(end - 1)]) {
-            if (size_t(RunCount_) == KeyList_.size())
-                KeyList_.emplace_back();
-            KeyList_[size_t(RunCount_++)] = {SpanFirst_ + start, SpanFirst_ + end - 1, TColor(look),
-                                             ZOrderOf(look), uint8_t(look >> 40)};
+        if (end <= cellCount && Covered[size_t(end - 1)]) {
+            if (size_t(RunsBuilt) == Keys.size())
+                Keys.emplace_back();
+            Keys[size_t(RunsBuilt++)] = {SpanFirst + start, SpanFirst + end - 1, TColor(look),
+                                         ZOrderOf(look), uint8_t(look >> 40)};
         }
         start = end;
     }
-    if (size_t(RunCount_) < KeyList_.size())
-        KeyList_[size_t(RunCount_)].First = FreeIndex;
+    if (size_t(RunsBuilt) < Keys.size())
+        Keys[size_t(RunsBuilt)].First = FreeIndex;
 }
 
 // The highest z-order wins each cell; among equal ones the finding added later.
 void TKeyScanner::MergeCells() {
-    for (int32_t r = 0; r < Used_; ++r) {
-        const TKeyDescr& key = KeyList_[size_t(r)];
+    for (int32_t r = 0; r < KeysUsed; ++r) {
+        const TKeyDescr& key = Keys[size_t(r)];
         if (key.First == FreeIndex || key.Last == FreeIndex || key.Last < key.First)
             continue;
         const uint64_t look = Look(key);
-        const size_t first = size_t(key.First - SpanFirst_);
-        const size_t last = size_t(key.Last - SpanFirst_);
+        const size_t first = size_t(key.First - SpanFirst);
+        const size_t last = size_t(key.Last - SpanFirst);
         for (size_t i = first; i <= last; ++i) {
-            if (ZOrderOf(ColorMap_[i]) <= key.ZOrder) {
-                ColorMap_[i] = look;
-                Covered_[i] = 1;
+            if (ZOrderOf(ColorMap[i]) <= key.ZOrder) {
+                ColorMap[i] = look;
+                Covered[i] = 1;
             }
         }
     }

@@ -44,31 +44,32 @@ public:
     TDrawEvent OnDraw;
 
     // Capacity of the buffer handed to OnDraw; 0 releases it and silences dtEventDraw rules.
-    int32_t ColorLimMax() const { return ColorLimMax_; }
+    int32_t ColorLimMax() const { return EventCapacity; }
     void SetColorLimMax(int32_t count);
 
     // One paint: prepares the rules (so call it exactly once per paint), computes the region,
     // fetches its lines, collects the findings and builds the runs.
     void Scan(const TScanInput& input, const TLineGeometry& geometry);
 
-    // The steps of Scan, for callers that need them one by one.
+    // The steps of Scan, one by one: between CollectKeys and BuildRuns the findings can be read
+    // as they were found, before the merge by z-order hides their order and overlaps.
     void LoadRegion(const TScanRegion& region, const TLineGeometry& geometry);
     void CollectKeys(const TScanInput& input); // the rules must be prepared
     void BuildRuns();
 
-    int32_t ScanStart() const { return ScanStart_; }
-    int32_t ScanEnd() const { return ScanEnd_; }
-    std::u16string_view RegionText() const { return {Text_.data(), size_t(ScanEnd_ - ScanStart_)}; }
-    int32_t SpanFirst() const { return SpanFirst_; }
-    int32_t SpanLast() const { return SpanLast_; }
+    int32_t ScanStart() const { return RegionStart; }
+    int32_t ScanEnd() const { return RegionEnd; }
 
     // After CollectKeys: the findings (up to DescrCount). After BuildRuns: the runs in ascending
     // order, up to the first free record or the end of the list (RunCount of them).
-    const TKeyDescrList& KeyList() const { return KeyList_; }
-    int32_t DescrCount() const { return Used_; }
-    int32_t RunCount() const { return RunCount_; }
+    const TKeyDescrList& KeyList() const { return Keys; }
+    int32_t DescrCount() const { return KeysUsed; }
+    int32_t RunCount() const { return RunsBuilt; }
 
 private:
+    std::u16string_view RegionText() const {
+        return {Text.data(), size_t(RegionEnd - RegionStart)};
+    }
     void ResetKeys();
     TKeyDescr& AddKey(int32_t first, int32_t last, TColor color, uint8_t zOrder, uint8_t keyWord);
     void ExtendSpan(int32_t first, int32_t last);
@@ -90,26 +91,26 @@ private:
     int32_t Find(std::u16string_view mark, int32_t from) const;
     void MergeCells();
 
-    int32_t ScanStart_ = 0;
-    int32_t ScanEnd_ = 0;
-    std::vector<char16_t> Text_;  // [ScanStart_, ScanEnd_) and the zero
-    std::vector<char16_t> Upper_; // upper-cased copy for rules without KeyCase
-    bool UpperValid_ = false;
-    TKeyDescrList KeyList_;
-    int32_t Used_ = 0;
-    int32_t RunCount_ = 0;
-    int32_t SpanFirst_ = -1;
-    int32_t SpanLast_ = -1;
-    int32_t CoverLast_ = -1; // the selection mask is cut to ScanStart_..CoverLast_
+    int32_t RegionStart = 0;
+    int32_t RegionEnd = 0;
+    std::vector<char16_t> Text;  // [RegionStart, RegionEnd) and the zero
+    std::vector<char16_t> Upper; // upper-cased copy for rules without KeyCase
+    bool UpperValid = false;
+    TKeyDescrList Keys;
+    int32_t KeysUsed = 0;
+    int32_t RunsBuilt = 0;
+    int32_t SpanFirst = -1;
+    int32_t SpanLast = -1;
+    int32_t CoverLast = -1; // the selection mask is cut to RegionStart..CoverLast
     // One cell per index of the span and a spare zero cell after it: the colour, z-order and
     // keyword flag packed into one value (so stretches compare at one go), and whether any
     // finding has been written into the cell.
-    std::vector<uint64_t> ColorMap_;
-    std::vector<uint8_t> Covered_;
-    std::vector<TKeyDescr> EventBuffer_;
-    int32_t ColorLimMax_ = 0;
-    std::array<int32_t, MaxKeyPairs> NextBegin_{};
-    std::vector<TKeywordMatcher> Matchers_; // one per rule position, each keeps its pattern
+    std::vector<uint64_t> ColorMap;
+    std::vector<uint8_t> Covered;
+    std::vector<TKeyDescr> EventBuffer;
+    int32_t EventCapacity = 0;
+    std::array<int32_t, MaxKeyPairs> NextBegin{};
+    std::vector<TKeywordMatcher> Matchers; // one per rule position, each keeps its pattern
 };
 
 } // namespace colmemo

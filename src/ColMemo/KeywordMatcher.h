@@ -29,7 +29,7 @@ public:
     bool Load(std::u16string_view pattern);
 
     // True when some keyword holds an ASCII letter; otherwise letter case cannot matter.
-    bool HasLetters() const { return HasLetters_; }
+    bool HasLetters() const { return KeywordsHaveLetters; }
 
     // Hits come in the order of one left-to-right search per keyword, keyword after keyword:
     // each search goes on behind every occurrence, accepted or not, so a keyword never overlaps
@@ -39,7 +39,7 @@ public:
 
 private:
     struct TKeyword {
-        uint32_t Offset; // into Pattern_, which may move
+        uint32_t Offset; // into Pattern, which may move
         uint32_t Length;
         int ColorNumber;
     };
@@ -63,30 +63,30 @@ private:
     };
 
     std::u16string_view Word(int32_t keyword) const {
-        const TKeyword& entry = Keywords_[size_t(keyword)];
-        return {Pattern_.data() + entry.Offset, entry.Length};
+        const TKeyword& entry = Keywords[size_t(keyword)];
+        return {Pattern.data() + entry.Offset, entry.Length};
     }
     void Parse();
     void FindEverywhere(const TChains& chains, bool partWord);
     void FindWholeWords();
     void OrderByKeyword();
 
-    std::u16string Pattern_;
-    std::vector<TKeyword> Keywords_;
-    bool HasLetters_ = false;
-    TChains All_;
+    std::u16string Pattern;
+    std::vector<TKeyword> Keywords;
+    bool KeywordsHaveLetters = false;
+    TChains AllKeywords;
     // Whole-word searches split the keywords. One made of word characters alone can only be
     // accepted as a whole word of the text, and passing over an occurrence of it inside a word
     // never hides a later one (that one would need a non-word character before it, inside the
     // passed occurrence); so these are looked up word by word. The others are searched at every
     // position.
-    TChains WordKeywords_;
-    TChains OtherKeywords_;
-    std::u16string_view Text_;
-    std::vector<int32_t> NextSearch_;
-    std::vector<TRawHit> Raw_;
-    std::vector<int32_t> Counts_;
-    std::vector<THit> Hits_;
+    TChains WordKeywords;
+    TChains OtherKeywords;
+    std::u16string_view Text;
+    std::vector<int32_t> NextSearch;
+    std::vector<TRawHit> Raw;
+    std::vector<int32_t> Counts;
+    std::vector<THit> Hits;
 };
 
 } // namespace colmemo

@@ -10,16 +10,16 @@ TPlainTextGeometry::TPlainTextGeometry(std::u16string text) {
 }
 
 void TPlainTextGeometry::SetText(std::u16string text) {
-    Text_ = std::move(text);
-    Starts_.assign(1, 0);
-    for (size_t i = 0; i + 1 < Text_.size(); ++i)
-        if (Text_[i] == u'\r' && Text_[i + 1] == u'\n')
-            Starts_.push_back(int32_t(i + 2));
+    Content = std::move(text);
+    Starts.assign(1, 0);
+    for (size_t i = 0; i + 1 < Content.size(); ++i)
+        if (Content[i] == u'\r' && Content[i + 1] == u'\n')
+            Starts.push_back(int32_t(i + 2));
 }
 
 void TPlainTextGeometry::SetWindow(int32_t firstVisible, int32_t visibleCount) {
-    FirstVisible_ = firstVisible;
-    VisibleCount_ = visibleCount;
+    FirstVisible = firstVisible;
+    VisibleCount = visibleCount;
 }
 
 void TPlainTextGeometry::ShowAll() {
@@ -27,35 +27,35 @@ void TPlainTextGeometry::ShowAll() {
 }
 
 int32_t TPlainTextGeometry::LineFromChar(int32_t index) const {
-    const auto next = std::upper_bound(Starts_.begin(), Starts_.end(), index);
-    return int32_t(next - Starts_.begin()) - 1;
+    const auto next = std::upper_bound(Starts.begin(), Starts.end(), index);
+    return int32_t(next - Starts.begin()) - 1;
 }
 
 int32_t TPlainTextGeometry::LineCount() const {
-    const int32_t lines = int32_t(Starts_.size());
-    return Starts_.back() == int32_t(Text_.size()) ? lines - 1 : lines;
+    const int32_t lines = int32_t(Starts.size());
+    return Starts.back() == int32_t(Content.size()) ? lines - 1 : lines;
 }
 
 int32_t TPlainTextGeometry::LineIndex(int32_t line) const {
-    if (line < 0 || size_t(line) >= Starts_.size())
+    if (line < 0 || size_t(line) >= Starts.size())
         return -1;
-    return Starts_[size_t(line)];
+    return Starts[size_t(line)];
 }
 
 int32_t TPlainTextGeometry::LineLength(int32_t line) const {
-    if (line < 0 || size_t(line) >= Starts_.size())
+    if (line < 0 || size_t(line) >= Starts.size())
         return 0;
-    const bool last = size_t(line) + 1 == Starts_.size();
-    const int32_t end = last ? int32_t(Text_.size()) : Starts_[size_t(line) + 1] - 2;
-    return end - Starts_[size_t(line)];
+    const bool last = size_t(line) + 1 == Starts.size();
+    const int32_t end = last ? int32_t(Content.size()) : Starts[size_t(line) + 1] - 2;
+    return end - Starts[size_t(line)];
 }
 
 bool TPlainTextGeometry::LineEntirelyVisible(int32_t line) const {
-    return line >= FirstVisible_ && int64_t(line) < int64_t(FirstVisible_) + VisibleCount_;
+    return line >= FirstVisible && int64_t(line) < int64_t(FirstVisible) + VisibleCount;
 }
 
 void TPlainTextGeometry::FetchText(int32_t first, int32_t last, char16_t* dest) const {
-    std::copy(Text_.begin() + first, Text_.begin() + last, dest);
+    std::copy(Content.begin() + first, Content.begin() + last, dest);
 }
 
 } // namespace colmemo

@@ -16,7 +16,7 @@ public:
     explicit TPlainTextGeometry(std::u16string text = {});
 
     void SetText(std::u16string text);
-    const std::u16string& Text() const { return Text_; }
+    const std::u16string& Text() const { return Content; }
     // Lines [first, first + count) are entirely visible, all others are not.
     void SetWindow(int32_t firstVisible, int32_t visibleCount);
     // Every line entirely visible.
@@ -29,14 +29,14 @@ public:
     int32_t LineIndex(int32_t line) const override;
     int32_t LineLength(int32_t line) const override;
     bool LineEntirelyVisible(int32_t line) const override;
-    int32_t TextLength() const override { return int32_t(Text_.size()); }
+    int32_t TextLength() const override { return int32_t(Content.size()); }
     void FetchText(int32_t first, int32_t last, char16_t* dest) const override;
 
 private:
-    std::u16string Text_;
-    std::vector<int32_t> Starts_; // every line, the empty last one included
-    int32_t FirstVisible_ = 0;
-    int32_t VisibleCount_ = INT32_MAX;
+    std::u16string Content;
+    std::vector<int32_t> Starts; // every line, the empty last one included
+    int32_t FirstVisible = 0;
+    int32_t VisibleCount = INT32_MAX;
 };
 
 } // namespace colmemo

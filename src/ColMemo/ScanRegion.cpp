@@ -14,24 +14,24 @@ namespace {
 class TClampedLines {
 public:
     explicit TClampedLines(const TLineGeometry& geometry)
-        : Geometry_(geometry), TextLength_(std::max(geometry.TextLength(), 0)) {}
+        : Geometry(geometry), TextLength(std::max(geometry.TextLength(), 0)) {}
 
     int32_t Start(int64_t line) const {
-        const int32_t index = line > INT32_MAX ? -1 : Geometry_.LineIndex(int32_t(line));
-        return index < 0 ? TextLength_ : std::min(index, TextLength_);
+        const int32_t index = line > INT32_MAX ? -1 : Geometry.LineIndex(int32_t(line));
+        return index < 0 ? TextLength : std::min(index, TextLength);
     }
 
     int32_t End(int64_t line) const {
-        const int32_t index = line > INT32_MAX ? -1 : Geometry_.LineIndex(int32_t(line));
+        const int32_t index = line > INT32_MAX ? -1 : Geometry.LineIndex(int32_t(line));
         if (index < 0)
-            return TextLength_;
-        const int64_t end = int64_t(index) + std::max(Geometry_.LineLength(int32_t(line)), 0);
-        return int32_t(std::min<int64_t>(end, TextLength_));
+            return TextLength;
+        const int64_t end = int64_t(index) + std::max(Geometry.LineLength(int32_t(line)), 0);
+        return int32_t(std::min<int64_t>(end, TextLength));
     }
 
 private:
-    const TLineGeometry& Geometry_;
-    int32_t TextLength_;
+    const TLineGeometry& Geometry;
+    int32_t TextLength;
 };
 
 } // namespace

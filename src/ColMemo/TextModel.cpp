@@ -15,41 +15,41 @@ constexpr int RealCharProperty = QTextFormat::UserProperty + 0x2028;
 
 int32_t TTextModel::Length() const {
     // characterCount() includes the document's closing separator.
-    return m_doc->characterCount() - 1 + m_doc->blockCount() - 1;
+    return Doc->characterCount() - 1 + Doc->blockCount() - 1;
 }
 
 int32_t TTextModel::BlockCount() const {
-    return m_doc->blockCount();
+    return Doc->blockCount();
 }
 
 int32_t TTextModel::LineCount() const {
-    const int blocks = m_doc->blockCount();
-    return m_doc->lastBlock().length() == 1 ? blocks - 1 : blocks;
+    const int blocks = Doc->blockCount();
+    return Doc->lastBlock().length() == 1 ? blocks - 1 : blocks;
 }
 
 QString TTextModel::LineText(int32_t line) const {
-    if (line < 0 || line >= m_doc->blockCount())
+    if (line < 0 || line >= Doc->blockCount())
         return {};
-    return BlockText(m_doc->findBlockByNumber(line));
+    return BlockText(Doc->findBlockByNumber(line));
 }
 
 int32_t TTextModel::BlockStartIndex(int block) const {
-    return m_doc->findBlockByNumber(block).position() + block;
+    return Doc->findBlockByNumber(block).position() + block;
 }
 
 int32_t TTextModel::LineStart(int32_t line) const {
-    if (line < 0 || line >= m_doc->blockCount())
+    if (line < 0 || line >= Doc->blockCount())
         return -1;
     return BlockStartIndex(line);
 }
 
 int32_t TTextModel::LineOf(int32_t index) const {
     index = std::clamp(index, 0, Length());
-    const int docEnd = m_doc->characterCount() - 1;
+    const int docEnd = Doc->characterCount() - 1;
     // A block's start index is at least its position, so the block holding
     // position `index` is an upper bound; binary search below it.
-    int hi = m_doc->findBlock(std::min(index, docEnd)).blockNumber();
-    int lo = std::max(0, m_doc->findBlock(std::max(0, index - hi)).blockNumber() - 1);
+    int hi = Doc->findBlock(std::min(index, docEnd)).blockNumber();
+    int lo = std::max(0, Doc->findBlock(std::max(0, index - hi)).blockNumber() - 1);
     while (lo < hi) {
         const int mid = lo + (hi - lo + 1) / 2;
         if (BlockStartIndex(mid) <= index)
@@ -61,18 +61,18 @@ int32_t TTextModel::LineOf(int32_t index) const {
 }
 
 int32_t TTextModel::LineTextLength(int32_t line) const {
-    if (line < 0 || line >= m_doc->blockCount())
+    if (line < 0 || line >= Doc->blockCount())
         return 0;
-    return m_doc->findBlockByNumber(line).length() - 1;
+    return Doc->findBlockByNumber(line).length() - 1;
 }
 
 int32_t TTextModel::LineLengthAt(int32_t index) const {
-    return m_doc->findBlockByNumber(LineOf(index)).length() - 1;
+    return Doc->findBlockByNumber(LineOf(index)).length() - 1;
 }
 
 int32_t TTextModel::IndexOf(int pos) const {
-    pos = std::clamp(pos, 0, m_doc->characterCount() - 1);
-    return pos + m_doc->findBlock(pos).blockNumber();
+    pos = std::clamp(pos, 0, Doc->characterCount() - 1);
+    return pos + Doc->findBlock(pos).blockNumber();
 }
 
 namespace {
@@ -94,35 +94,35 @@ constexpr int32_t WalkReach = 1 << 16;
 
 int TTextModel::PosOf(int32_t index, bool roundUp) const {
     const int32_t line = LineOf(index);
-    const QTextBlock block = m_doc->findBlockByNumber(line);
+    const QTextBlock block = Doc->findBlockByNumber(line);
     return PosInBlock(block, block.position() + line, std::clamp(index, 0, Length()), roundUp);
 }
 
 TTextModel::TPositionWalk::TPositionWalk(const TTextModel& model, int32_t firstIndex)
-    : m_model(model) {
+    : Model(model) {
     const int32_t line = model.LineOf(firstIndex);
-    m_block = model.m_doc->findBlockByNumber(line);
-    m_start = m_block.position() + line;
+    Block = model.Doc->findBlockByNumber(line);
+    Start = Block.position() + line;
 }
 
 int TTextModel::TPositionWalk::PosOf(int32_t index, bool roundUp) {
-    index = std::clamp(index, 0, m_model.Length());
-    if (index - m_start > WalkReach) {
-        const int32_t line = m_model.LineOf(index);
-        m_block = m_model.m_doc->findBlockByNumber(line);
-        m_start = m_block.position() + line;
+    index = std::clamp(index, 0, Model.Length());
+    if (index - Start > WalkReach) {
+        const int32_t line = Model.LineOf(index);
+        Block = Model.Doc->findBlockByNumber(line);
+        Start = Block.position() + line;
     }
     // A line's indices run up to its LF; the next line starts behind it.
-    for (QTextBlock next = m_block.next();
-         next.isValid() && index >= m_start + m_block.length() + 1; next = m_block.next()) {
-        m_start += m_block.length() + 1;
-        m_block = next;
+    for (QTextBlock next = Block.next(); next.isValid() && index >= Start + Block.length() + 1;
+         next = Block.next()) {
+        Start += Block.length() + 1;
+        Block = next;
     }
-    return PosInBlock(m_block, m_start, index, roundUp);
+    return PosInBlock(Block, Start, index, roundUp);
 }
 
 QString TTextModel::Text() const {
-    return FromDocument(m_doc->toRawText(), 0, QStringLiteral("\r\n"));
+    return FromDocument(Doc->toRawText(), 0, QStringLiteral("\r\n"));
 }
 
 bool TTextModel::NeedsStandIn(QChar c) {
@@ -156,7 +156,7 @@ QString TTextModel::ToDocument(QString text, QList<TMarked>& marked) {
 }
 
 void TTextModel::Mark(int start, const QList<TMarked>& marked) {
-    QTextCursor c(m_doc);
+    QTextCursor c(Doc);
     for (const TMarked& m : marked) {
         c.setPosition(start + m.Offset);
         c.setPosition(start + m.Offset + 1, QTextCursor::KeepAnchor);
@@ -188,7 +188,7 @@ void TTextModel::Insert(QTextCursor& cursor, const QString& text) {
 }
 
 char16_t TTextModel::RealCharAt(int pos) const {
-    QTextCursor c(m_doc);
+    QTextCursor c(Doc);
     c.setPosition(pos + 1); // the format of the character before the cursor
     const QVariant real = c.charFormat().property(RealCharProperty);
     return real.isValid() ? static_cast<char16_t>(real.toInt()) : StandIn;

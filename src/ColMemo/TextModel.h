@@ -17,7 +17,7 @@ class QTextDocument;
 // every paint and keystroke of a very long file.
 class TTextModel {
 public:
-    explicit TTextModel(QTextDocument* doc) : m_doc(doc) {}
+    explicit TTextModel(QTextDocument* doc) : Doc(doc) {}
 
     // Length of the whole text in the index model.
     int32_t Length() const;
@@ -51,9 +51,9 @@ public:
         int PosOf(int32_t index, bool roundUp = false);
 
     private:
-        const TTextModel& m_model;
-        QTextBlock m_block;
-        int32_t m_start = 0; // index of m_block's first character
+        const TTextModel& Model;
+        QTextBlock Block;
+        int32_t Start = 0; // index of Block's first character
     };
 
     // Whole text, breaks as CR LF.
@@ -64,7 +64,6 @@ public:
     // inside it. Each is held as a stand-in character whose format names the
     // real one, so the text hands it back exactly and indices count it once.
     static constexpr char16_t StandIn = 0xFFFD;
-    static bool NeedsStandIn(QChar c);
     struct TMarked {
         int Offset;    // document position relative to where the text goes
         char16_t Real; // the character the stand-in there holds
@@ -88,8 +87,10 @@ public:
     QString BlockText(const QTextBlock& block) const;
 
 private:
+    // One of the characters above, which the document holds as a stand-in.
+    static bool NeedsStandIn(QChar c);
     char16_t RealCharAt(int pos) const;
     int32_t BlockStartIndex(int block) const;
 
-    QTextDocument* m_doc;
+    QTextDocument* Doc;
 };

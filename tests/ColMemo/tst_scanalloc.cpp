@@ -35,6 +35,7 @@ class TestScanAlloc : public QObject {
 private slots:
     void repeated_paints_allocate_nothing_data();
     void repeated_paints_allocate_nothing();
+    void paints_of_fewer_runs_reuse_the_records();
 };
 
 void TestScanAlloc::repeated_paints_allocate_nothing_data() {
@@ -70,6 +71,24 @@ void TestScanAlloc::repeated_paints_allocate_nothing() {
     const long during = Allocations.load() - before;
     QCOMPARE(during, 0L);
     QVERIFY(rig.Scanner.RunCount() > 10);
+}
+
+// The records of a paint with many runs are kept: paints with fewer runs between two with many
+// neither free nor grow them.
+void TestScanAlloc::paints_of_fewer_runs_reuse_the_records() {
+    TScanRig rig;
+    rig.AddKeywords({u"a"});
+    TPlainTextGeometry many(u"a b a b a b a b a b a b a b a b a b a b a b a b a");
+    TPlainTextGeometry few(u"b a");
+    rig.Scanner.Scan(rig.Input, many);
+    QCOMPARE(rig.Scanner.RunCount(), 13);
+    const long before = Allocations.load();
+    for (int paint = 0; paint < 20; ++paint) {
+        rig.Scanner.Scan(rig.Input, few);
+        rig.Scanner.Scan(rig.Input, many);
+    }
+    QCOMPARE(Allocations.load() - before, 0L);
+    QCOMPARE(rig.Scanner.RunCount(), 13);
 }
 
 QTEST_APPLESS_MAIN(TestScanAlloc)
