@@ -178,7 +178,7 @@ colmemo::TScanInput TColorMemo::ScanInput(bool caretLineOnly) {
     input.WantTabs = !tabChangesFocus();
     input.RedrawAlways = RedrawAlwaysOn;
     input.Color = colmemo::clWindow;
-    input.FontColor = ToTColor(palette().color(QPalette::Text));
+    input.FontColor = colmemo::ToTColor(palette().color(QPalette::Text));
     return input;
 }
 

@@ -27,6 +27,7 @@ QColor Mix(const QColor& a, const QColor& b, qreal t) {
 
 TColorMemoGutter::TColorMemoGutter(TColorMemo* memo) : QWidget(memo), Memo(memo) {
     setObjectName(QStringLiteral("LineNumbers"));
+    setAccessibleName(QStringLiteral("Zeilennummern"));
     setCursor(Qt::ArrowCursor);
     TakeFont();
 }

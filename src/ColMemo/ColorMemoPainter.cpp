@@ -56,7 +56,7 @@ QPalette::ColorRole SystemRole(uint32_t index) {
 
 } // namespace
 
-QColor ToQColor(TColor color, const QPalette& palette) {
+QColor colmemo::ToQColor(TColor color, const QPalette& palette) {
     if (color & SystemColorFlag) {
         const uint32_t index = color & 0xff;
         if (index == 17) // grey text
@@ -66,7 +66,7 @@ QColor ToQColor(TColor color, const QPalette& palette) {
     return QColor(color & 0xff, (color >> 8) & 0xff, (color >> 16) & 0xff);
 }
 
-TColor ToTColor(const QColor& color) {
+TColor colmemo::ToTColor(const QColor& color) {
     const QColor rgb = color.toRgb();
     return TColor(rgb.red()) | TColor(rgb.green()) << 8 | TColor(rgb.blue()) << 16;
 }
@@ -101,7 +101,7 @@ void TColorMemoPainter::DrawRun(const TKeyDescr& run, const TKeyDrawEvent& onDra
     TPiece piece;
     if (!Piece(firstLine, run.First, run.Last, piece))
         return;
-    const QColor color = ToQColor(run.Color, Palette);
+    const QColor color = colmemo::ToQColor(run.Color, Palette);
     if (run.KeyWord && onDrawKey)
         DrawKey(piece, color, onDrawKey);
     else if (run.ZOrder == colmemo::ZHotSpotMarker)
@@ -112,7 +112,7 @@ void TColorMemoPainter::DrawRun(const TKeyDescr& run, const TKeyDrawEvent& onDra
 
 // Runs over several lines are drawn plainly, line by line; lines out of view are skipped.
 void TColorMemoPainter::DrawAcrossLines(const TKeyDescr& run, int32_t firstLine, int32_t lastLine) {
-    const QColor color = ToQColor(run.Color, Palette);
+    const QColor color = colmemo::ToQColor(run.Color, Palette);
     const int32_t from = std::max(firstLine, Geometry.FirstVisibleLine());
     const int32_t to = std::min(lastLine, Geometry.LastVisibleLine());
     for (int32_t line = from; line <= to; ++line) {

@@ -21,9 +21,11 @@ class QTextLine;
 using TKeyDrawEvent =
     std::function<void(QPainter& Canvas, const QString& PKey, QRect Rect, QColor KColor)>;
 
+namespace colmemo {
 // A TColor as Qt colour: direct colours are $00BBGGRR, system colours come from the palette.
-QColor ToQColor(colmemo::TColor color, const QPalette& palette);
-colmemo::TColor ToTColor(const QColor& color);
+QColor ToQColor(TColor color, const QPalette& palette);
+TColor ToTColor(const QColor& color);
+} // namespace colmemo
 
 // Draws the scanner's runs over the editor's own rendering of the same characters, each run in
 // its colour over an opaque background, glyph for glyph where the editor placed them.

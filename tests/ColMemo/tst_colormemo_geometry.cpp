@@ -156,10 +156,10 @@ void TestColorMemoGeometry::colours_convert_both_ways_data() {
 void TestColorMemoGeometry::colours_convert_both_ways() {
     QFETCH(uint, color);
     QFETCH(QColor, expected);
-    const QColor converted = ToQColor(color, QPalette());
+    const QColor converted = colmemo::ToQColor(color, QPalette());
     QCOMPARE(converted, expected);
     if (!(color & 0x80000000u))
-        QCOMPARE(ToTColor(converted), colmemo::TColor(color));
+        QCOMPARE(colmemo::ToTColor(converted), colmemo::TColor(color));
 }
 
 QTEST_MAIN(TestColorMemoGeometry)
