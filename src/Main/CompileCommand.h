@@ -37,8 +37,6 @@ public:
     void Cancel() { CompileCancel.Cancel(); }
     // Cancels the compile that runs and closes the window once it has ended.
     void CancelAndClose();
-    // What the warm compiler does, for the debug log.
-    QString WarmStatus() const { return Warm.StatusText(); }
 
 private:
     // The compile without the save before it.

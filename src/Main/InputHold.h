@@ -19,9 +19,6 @@ public:
     TInputHold(const TInputHold&) = delete;
     TInputHold& operator=(const TInputHold&) = delete;
 
-    // Key presses, clicks and shortcuts dropped so far.
-    int Dropped() const { return DroppedCount; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
