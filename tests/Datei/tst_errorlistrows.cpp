@@ -3,6 +3,7 @@
 // rows, their numbering and places, the tooltip, our own German lines, the
 // entry the caret jumps to, and whether the list tells of a failure.
 #include "Datei/ErrorListRows.h"
+#include "ErrorRowsText.h"
 
 #include <QtTest>
 
@@ -36,20 +37,6 @@ doscall::TCapture Killed(int signal) {
 
 TErrorRows List(const QStringList& lines, const doscall::TCapture& run) {
     return ErrorListRows(ParseJavacOutput(lines.join('\n'), Path), run, Dir);
-}
-
-QStringList Texts(const TErrorRows& list) {
-    QStringList texts;
-    for (const TErrorListEntry& entry : list.Entries)
-        texts << entry.Text;
-    return texts;
-}
-
-QList<TKind> Kinds(const TErrorRows& list) {
-    QList<TKind> kinds;
-    for (const TErrorListEntry& entry : list.Entries)
-        kinds << entry.Kind;
-    return kinds;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 // compiler answering in German, the JVM's notice before it, and stand-in
 // compilers that end without a word.
 #include "Datei/Templates.h"
+#include "ErrorRowsText.h"
 #include "JavacRig.h"
 
 #include <QTemporaryDir>
@@ -15,24 +16,6 @@ using datei::TErrorRows;
 using datei::TFileEncoding;
 using datei::TJavacMessage;
 using TKind = datei::TErrorListEntry::TKind;
-
-namespace {
-
-QStringList Texts(const TErrorRows& list) {
-    QStringList texts;
-    for (const TErrorListEntry& entry : list.Entries)
-        texts << entry.Text;
-    return texts;
-}
-
-QList<TKind> Kinds(const TErrorRows& list) {
-    QList<TKind> kinds;
-    for (const TErrorListEntry& entry : list.Entries)
-        kinds << entry.Kind;
-    return kinds;
-}
-
-} // namespace
 
 class TestJavacMessages : public QObject {
     Q_OBJECT

@@ -47,6 +47,17 @@ protected:
         return jdk;
     }
 
+    // The one message F8, F9 or F10 gives while no JDK directory is set:
+    // where to set it, and how to get one.
+    void VerifyJdkNotSetMessage() const {
+        const QStringList messages = TextsOf(QStringLiteral("message"));
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].startsWith("Das JDK-Verzeichnis ist noch nicht eingestellt (siehe "
+                                        "Menü->Bearbeiten->Optionen)"),
+                 qPrintable(messages[0]));
+        QVERIFY(messages[0].contains("apt install default-jdk"));
+    }
+
     QListWidget* List() const { return Control<QListWidget>(QStringLiteral("ListBox")); }
     QStringList Entries() const {
         QStringList entries;

@@ -204,13 +204,7 @@ private slots:
             OpenSource(QStringLiteral("Hallo.java"), QByteArray("class Hallo {}\r\n"));
         Type(QStringLiteral("// neu\r\n"));
         Command("Compiler1");
-        const QStringList messages = TextsOf(QStringLiteral("message"));
-        QCOMPARE(messages.size(), 1);
-        // Where to set it, and how to get one.
-        QVERIFY2(messages[0].startsWith("Das JDK-Verzeichnis ist noch nicht eingestellt (siehe "
-                                        "Menü->Bearbeiten->Optionen)"),
-                 qPrintable(messages[0]));
-        QVERIFY(messages[0].contains("apt install default-jdk"));
+        VerifyJdkNotSetMessage();
         QCOMPARE(ReadBytes(path), QByteArray("class Hallo {}\r\n"));
         QVERIFY(!List()->isEnabled());
     }

@@ -311,13 +311,7 @@ private slots:
         inis.JdkDir.clear();
         OpenTemplate("Hallo", false);
         Command(command);
-        const QStringList messages = TextsOf(QStringLiteral("message"));
-        QCOMPARE(messages.size(), 1);
-        // Where to set it, and how to get one.
-        QVERIFY2(messages[0].startsWith("Das JDK-Verzeichnis ist noch nicht eingestellt (siehe "
-                                        "Menü->Bearbeiten->Optionen)"),
-                 qPrintable(messages[0]));
-        QVERIFY(messages[0].contains("apt install default-jdk"));
+        VerifyJdkNotSetMessage();
         QVERIFY(Statuses().isEmpty());
         QVERIFY(!QFileInfo::exists(QDir(sources).filePath("Hallo.class")));
     }
