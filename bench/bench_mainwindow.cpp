@@ -16,6 +16,7 @@
 // replace all at all), --line-kb N (the
 // long line's length, 5120 unless given), --only windows|line|starts (that part alone).
 
+#include "BenchPrompts.h"
 #include "ColMemo/ColorMemo.h"
 #include "LargePages.h"
 #include "Main/Inis.h"
@@ -185,28 +186,6 @@ public:
 private:
     QElapsedTimer Wall;
     double StartCpu;
-};
-
-// Answers every question with "no" and every open dialog with the file given last.
-class TBenchPrompts : public TPrompts {
-public:
-    QString OpenFile;
-
-    Answer AskYesNoCancel(QWidget*, const QString&) override { return Answer::No; }
-    void Message(QWidget*, const QString& text) override { Complain(text); }
-    void Error(QWidget*, const QString& text, const QString&) override { Complain(text); }
-    QString ChooseOpenFile(QWidget*, const TFileDialogRequest&) override { return OpenFile; }
-    QString ChooseSaveFile(QWidget*, const TFileDialogRequest&) override { return {}; }
-    std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return std::nullopt; }
-    bool ChoosePrinter(QWidget*, QPrinter*) override { return false; }
-    bool SetupPrinter(QWidget*, QPrinter*) override { return false; }
-    int ShowModal(QDialog*) override { return 0; }
-    bool AskYesNo(QWidget*, const QString&) override { return false; }
-
-private:
-    static void Complain(const QString& text) {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-    }
 };
 
 // The main window, driven through the window system's entry for key events.

@@ -11,6 +11,7 @@
 //    last key to the copy on disk with the program's own timings.
 // Settings and copies go to a temporary folder, never the user's own.
 
+#include "BenchPrompts.h"
 #include "ColMemo/ColorMemo.h"
 #include "Main/Inis.h"
 #include "Main/MainForm.h"
@@ -59,34 +60,6 @@ QString JavaText(int lines) {
     return text.join(QStringLiteral("\r\n"));
 }
 
-// Opens the file given for every open dialog; anything else is unexpected here.
-class TBenchPrompts : public TPrompts {
-public:
-    QString OpenFile;
-
-    Answer AskYesNoCancel(QWidget*, const QString& text) override {
-        Complain(text);
-        return Answer::Cancel;
-    }
-    void Message(QWidget*, const QString& text) override { Complain(text); }
-    void Error(QWidget*, const QString& text, const QString&) override { Complain(text); }
-    QString ChooseOpenFile(QWidget*, const TFileDialogRequest&) override { return OpenFile; }
-    QString ChooseSaveFile(QWidget*, const TFileDialogRequest&) override { return {}; }
-    std::optional<QFont> ChooseFont(QWidget*, const QFont&) override { return std::nullopt; }
-    bool ChoosePrinter(QWidget*, QPrinter*) override { return false; }
-    bool SetupPrinter(QWidget*, QPrinter*) override { return false; }
-    int ShowModal(QDialog*) override { return 0; }
-    bool AskYesNo(QWidget*, const QString& text) override {
-        Complain(text);
-        return false;
-    }
-
-private:
-    static void Complain(const QString& text) {
-        std::fprintf(stderr, "unexpected question: %s\n", qPrintable(text));
-    }
-};
-
 // A main window over its own state folder, the file opened in it, the caret
 // in the middle.
 class TWindow {
@@ -98,6 +71,7 @@ public:
         Form->show();
         Activate();
         Prompts.OpenFile = file;
+        Prompts.QuestionsExpected = false;
         Form->findChild<QAction*>(QStringLiteral("Oeffnen1"))->trigger();
         Memo().SetCaretLine(Lines / 2);
         Memo().SetCaretCol(1000);
